@@ -1,0 +1,27 @@
+// A temporary program folder for a test: made fresh, removed with everything in it at the end.
+#pragma once
+
+#include <string>
+
+namespace testing_support {
+
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& Path() const { return path_; }
+  std::string PathOf(const std::string& name) const { return path_ + "/" + name; }
+
+  void Write(const std::string& name, const std::string& bytes) const;
+  std::string Read(const std::string& name) const;  // "" when missing
+  bool Exists(const std::string& name) const;
+  void Remove(const std::string& name) const;
+
+ private:
+  std::string path_;
+};
+
+}  // namespace testing_support
