@@ -1,0 +1,64 @@
+// The database engine: the entry point that opens the pager database.
+//
+// Principles of operation. There is one workspace (index 0). It opens pager.mdb, a SQLite file,
+// shared with other programs and writable; the file must already exist (make-pager-db lays it
+// out). A transaction begun on the workspace spans every database it has open; transactions do
+// not nest.
+//
+// What callers may rely on:
+//   - Every failure raises vb::RuntimeError with a number and a description an error box can
+//     show; nothing fails silently and nothing is left half-done by a failed call.
+//   - OpenDatabase on a missing file raises 3024 "Could not find file '<path>'." and creates
+//     nothing; a file that is not a database raises 3049.
+//   - The file is opened in write-ahead-log mode with a busy timeout of 5 seconds: a short lock
+//     held by an outside writer is waited out; a lock held longer raises 3260.
+//   - BeginTrans takes the write lock at once (so the records that follow cannot meet a lock
+//     half-way); CommitTrans or Rollback without BeginTrans raises 3034 and changes nothing;
+//     BeginTrans inside a transaction raises 3034 too.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dao {
+
+class Database;
+
+class Workspace {
+ public:
+  Workspace();
+  ~Workspace();
+  Workspace(const Workspace&) = delete;
+  Workspace& operator=(const Workspace&) = delete;
+
+  // Opens pager.mdb (a SQLite file) shared and writable. A missing file is an error
+  // (3024 "Could not find file '<path>'."), never a new empty file. `readOnly` opens it
+  // without write access; `exclusive` and `connect` are accepted and ignored.
+  std::shared_ptr<Database> OpenDatabase(const std::string& path, bool exclusive = false,
+                                         bool readOnly = false, const std::string& connect = "");
+
+  void BeginTrans();   // begins a transaction on every database open in this workspace
+  void CommitTrans();  // plain commit (no forced flush)
+  void Rollback();     // undoes everything since BeginTrans
+  bool InTransaction() const { return inTransaction_; }
+
+ private:
+  std::vector<std::shared_ptr<Database>> OpenDatabases();
+
+  std::vector<std::weak_ptr<Database>> databases_;
+  bool inTransaction_ = false;
+};
+
+class DBEngine {
+ public:
+  Workspace& Workspaces(int index);  // index 0 only; others raise 3265
+  void BeginTrans() { workspace_.BeginTrans(); }    // = Workspaces(0)
+  void CommitTrans() { workspace_.CommitTrans(); }  // = Workspaces(0)
+  void Rollback() { workspace_.Rollback(); }        // = Workspaces(0)
+
+ private:
+  Workspace workspace_;
+};
+
+}  // namespace dao
