@@ -1,0 +1,76 @@
+// A controllable serial backend for the tests of the layers above the control (the load,
+// Start and Stop, the call engine). No device is touched.
+//
+// Principles of operation
+//   The backend knows a set of existing ports (1 and 2 by default). Opening one gives a
+//   device that shares the backend's state: every Write is recorded, in order, both as one
+//   string and as a list of separate writes; bytes pushed with PushInput are what the next
+//   ReadAvailable (MSComm::Input) returns. Pushed input waits while the port is closed and
+//   is returned once it is open again; ClearInput drops it. A test can make the next Open,
+//   Write or Read fail with a chosen error number, as a device that is busy or has vanished
+//   would; a failed Write records nothing. An optional write hook lets a test answer what
+//   was written (a scripted modem). Only one device may be open at a time per backend, as
+//   with one real port; a second Open of any port while one is open gives 8005.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/comm/SerialBackend.h"
+
+namespace comm {
+
+class FakeSerialBackend : public SerialBackend {
+ public:
+  FakeSerialBackend();
+
+  // --- arranging ---
+  // Which ports exist; CheckPort and Open give 8002 for the others.
+  void SetPortExists(int port, bool exists);
+  // A port held by another program: Open gives 8005.
+  void SetHeldByOther(int port, bool held);
+  // Bytes the next ReadAvailable returns (appended to what is already waiting).
+  void PushInput(std::string_view bytes);
+  void ClearInput();
+  // Makes the next Open, Write or ReadAvailable raise the given number once. Defaults:
+  // 8010 for Open, 57 for Write, 8020 for Read.
+  void FailNextOpen(int number = 8010);
+  void FailNextWrite(int number = 57);
+  void FailNextRead(int number = 8020);
+  // Makes every Write and Read raise (57 / 8020) from now on, as a device that vanished;
+  // false restores it.
+  void SetVanished(bool vanished);
+  // Called after each recorded write with its bytes; may call PushInput. Empty: no hook.
+  void SetWriteHook(std::function<void(std::string_view)> hook);
+
+  // --- observing ---
+  std::string Written() const;                  // every byte written, in order
+  std::vector<std::string> Writes() const;      // each Write call's bytes, in order
+  std::string TakeWritten();                    // Written(), then clears the record
+  void ClearWritten();
+  std::string PendingInput() const;             // pushed but not yet read
+  int OpenCount() const;                        // successful opens
+  int CloseCount() const;                       // closes of an open device
+  bool IsOpen() const;
+  std::optional<int> OpenPort() const;          // the port open now, if any
+  int LastOpenedPort() const;                   // 0 before the first open
+  LineSettings CurrentSettings() const;         // as last applied (at open or later)
+  int CurrentHandshaking() const;
+  int ApplyCount() const;                       // Apply calls, including the one at open
+
+  void CheckPort(int port) override;
+  std::unique_ptr<SerialDevice> Open(int port, const LineSettings& settings,
+                                     int handshaking) override;
+
+  struct State;  // shared with the open device
+
+ private:
+  std::shared_ptr<State> state_;
+};
+
+}  // namespace comm
