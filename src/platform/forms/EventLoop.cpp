@@ -1,0 +1,32 @@
+#include "platform/forms/EventLoop.h"
+
+namespace forms {
+
+Timer::Timer(EventLoop& loop, std::string name, int intervalMs, bool enabled)
+    : Enabled(false), loop_(loop), name_(std::move(name)), intervalMs_(intervalMs) {
+  loop_.Register(*this);
+  Enabled.Observe([this] {
+    if (Enabled) {
+      loop_.Arm(*this);
+    } else {
+      loop_.Disarm(*this);
+    }
+  });
+  Enabled = enabled;
+}
+
+Timer::~Timer() { loop_.Unregister(*this); }
+
+bool Timer::Fire() {
+  if (inTick_) return false;
+  inTick_ = true;
+  ++ticks_;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{inTick_};
+  if (OnTimer) OnTimer();
+  return true;
+}
+
+}  // namespace forms
