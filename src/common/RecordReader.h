@@ -68,6 +68,7 @@ class RecordReader {
 
   std::string content_;
   std::size_t pos_ = 0;
+  std::size_t tailStart_ = 0;  // where the blanks and line ends that end the file begin
   bool afterComma_ = false;  // the last delimiter consumed was a comma: one more item follows
 };
 
