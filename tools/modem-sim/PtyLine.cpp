@@ -1,0 +1,138 @@
+#include "modem-sim/PtyLine.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace modemsim {
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& what) {
+  throw std::runtime_error(what + ": " + std::strerror(errno));
+}
+
+constexpr int kClosedRecheckMs = 100;
+
+}  // namespace
+
+PtyLine::PtyLine(const std::string& folder, int port) {
+  master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (master_ < 0) Fail("cannot open a pseudo-terminal");
+  char name[128];
+  if (grantpt(master_) != 0 || unlockpt(master_) != 0 || ptsname_r(master_, name, sizeof name) != 0) {
+    int saved = errno;
+    ::close(master_);
+    errno = saved;
+    Fail("cannot set up the pseudo-terminal");
+  }
+  slavePath_ = name;
+
+  // Raw from the start, so that a program that sets only what it needs gets no line editing.
+  termios settings{};
+  if (tcgetattr(master_, &settings) == 0) {
+    cfmakeraw(&settings);
+    tcsetattr(master_, TCSANOW, &settings);
+  }
+
+  linkPath_ = folder + "/com" + std::to_string(port);
+  struct stat existing{};
+  if (lstat(linkPath_.c_str(), &existing) == 0 && !S_ISLNK(existing.st_mode)) {
+    ::close(master_);
+    throw std::runtime_error(linkPath_ + " exists and is not a link; not replacing it");
+  }
+  std::string temporary = linkPath_ + ".new" + std::to_string(getpid());
+  ::unlink(temporary.c_str());
+  if (symlink(slavePath_.c_str(), temporary.c_str()) != 0 || rename(temporary.c_str(), linkPath_.c_str()) != 0) {
+    int saved = errno;
+    ::unlink(temporary.c_str());
+    ::close(master_);
+    errno = saved;
+    Fail("cannot link " + linkPath_);
+  }
+}
+
+PtyLine::~PtyLine() {
+  char target[256];
+  ssize_t length = readlink(linkPath_.c_str(), target, sizeof target - 1);
+  if (length > 0 && std::string(target, static_cast<std::size_t>(length)) == slavePath_) ::unlink(linkPath_.c_str());
+  ::close(master_);
+}
+
+bool PtyLine::ReadAll(std::string& into) {
+  char buffer[4096];
+  while (true) {
+    ssize_t n = ::read(master_, buffer, sizeof buffer);
+    if (n > 0) {
+      for (ssize_t i = 0; i < n; ++i) into += static_cast<char>(buffer[i] & 0x7f);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    // EIO: nobody has the slave open any more.
+    return n < 0 && errno == EIO;
+  }
+}
+
+LineActivity PtyLine::Wait(int timeoutMs, const sigset_t* waitMask) {
+  LineActivity activity;
+  Flush();
+  pollfd master{master_, POLLIN, 0};
+  timespec timeout{};
+  if (peerOpen_) {
+    timeout = {timeoutMs / 1000, (timeoutMs % 1000) * 1000000L};
+    if (ppoll(&master, 1, &timeout, waitMask) <= 0) return activity;
+  } else {
+    int wait = std::min(timeoutMs, kClosedRecheckMs);
+    timeout = {wait / 1000, (wait % 1000) * 1000000L};
+    if (wait > 0) ppoll(nullptr, 0, &timeout, waitMask);
+    timeout = {0, 0};
+    if (ppoll(&master, 1, &timeout, nullptr) < 0) return activity;
+  }
+
+  bool hungUp = (master.revents & POLLHUP) != 0;
+  if (master.revents & POLLIN) hungUp = ReadAll(activity.received) || hungUp;
+
+  if (!peerOpen_ && (!hungUp || !activity.received.empty())) activity.opened = true;
+  if (hungUp) {
+    activity.closed = peerOpen_ || activity.opened;
+    peerOpen_ = false;
+    pending_.clear();
+  } else {
+    peerOpen_ = true;
+    Flush();
+  }
+  return activity;
+}
+
+void PtyLine::Write(std::string_view bytes) {
+  if (!peerOpen_) return;
+  pending_ += bytes;
+  Flush();
+}
+
+void PtyLine::Flush() {
+  if (!peerOpen_) {
+    pending_.clear();
+    return;
+  }
+  while (!pending_.empty()) {
+    ssize_t n = ::write(master_, pending_.data(), pending_.size());
+    if (n > 0) {
+      pending_.erase(0, static_cast<std::size_t>(n));
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else {
+      return;  // the pty is full (or gone): try again later
+    }
+  }
+}
+
+}  // namespace modemsim
