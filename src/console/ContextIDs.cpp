@@ -1,0 +1,28 @@
+#include "console/ContextIDs.h"
+
+#include "platform/vb/Text.h"
+
+namespace pager {
+
+namespace {
+constexpr const char* kHelpFileName = "SERVER1.HLP";
+}  // namespace
+
+ContextIDs::ContextIDs(Module1& m, Platform& platform) : m_(m), platform_(platform) {}
+
+void ContextIDs::InitHelp(std::int32_t hWnd) {
+  m_.lngHelpHwnd = hWnd;
+  const std::string& folder = platform_.programFolder;
+  const std::string trimmed = vb::Trim(folder);
+  if (!trimmed.empty() && trimmed.back() == '/') {
+    helpFile_ = folder + kHelpFileName;
+  } else {
+    helpFile_ = folder + "/" + kHelpFileName;
+  }
+}
+
+void ContextIDs::QuitHelp() { platform_.dialogs.QuitHelp(helpFile_); }
+
+void ContextIDs::ShowHelp() { platform_.dialogs.ShowHelp(helpFile_); }
+
+}  // namespace pager

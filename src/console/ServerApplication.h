@@ -1,0 +1,87 @@
+// The whole program without its window layer: the shared state, the main window and the
+// splash window, the server core, the call engine and the console's handlers, with every event
+// wired. The program and the scenario tests build the server through this one class.
+//
+// Wiring:
+//   Form2:  OnLoad -> Splash::Form_Load, OnUnload -> Splash::Form_UnLoad,
+//           Timer1 -> Splash::Timer1_Timer
+//   Form1:  OnLoad -> switches the status timers on, then ServerCore::Form_Load;
+//           OnQueryUnload -> ServerCore::Form_QueryUnload (the shut-down guard);
+//           OnUnload -> the program is finished (see below);
+//           Command1..Command4 Click -> Start, Stop, Setup, Shutdown; Command5 -> the hang-up;
+//           Timer1, tmrDialing, tmrSend, tmrCountdown, tmrRestart -> the call engine;
+//           Timer2..Timer5 -> the status display;
+//           the hot spots' MouseDown (and Shut's MouseUp) -> MainPanel / SettingsChoosers;
+//           Label13.Click -> help.
+//   ServerCore::unloadSplash -> Form2.Unload; CallEngine::runStart -> ServerCore::Command1_Click.
+//
+// Timers: the splash's Timer1 and the main window's status timers are switched on in the
+// windows' designs. The status timers are held off until the main window loads, so its labels
+// show their load captions until the first ticks after the load; Timer1 counts from Start().
+//
+// Life cycle: construct, let the window layer bind its views, then Start() once: it shows the
+// splash, whose second tick shows the main window. When the main window has been unloaded (a
+// confirmed shut-down), or the splash was closed before the main window ever loaded, no
+// window is left: every timer is switched off, Finished() turns true and onFinished runs once
+// (the window layer quits its loop there). The F1 key of the window layer calls help.ShowHelp().
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "common/Form1.h"
+#include "common/Module1.h"
+#include "common/Platform.h"
+#include "console/ContextIDs.h"
+#include "console/Form2.h"
+#include "console/MainPanel.h"
+#include "console/SettingsChoosers.h"
+#include "console/Splash.h"
+#include "console/StatusDisplay.h"
+#include "core/ServerCore.h"
+#include "engine/CallEngine.h"
+#include "platform/comm/SerialBackend.h"
+
+namespace pager {
+
+class ServerApplication {
+ public:
+  // The platform's loop, clock, dialogs and database engine must outlive the application.
+  ServerApplication(const Platform& platform, std::shared_ptr<comm::SerialBackend> serial);
+  ServerApplication(const ServerApplication&) = delete;
+  ServerApplication& operator=(const ServerApplication&) = delete;
+
+  // Shows the splash window; the main window follows at its second tick. Later calls do nothing.
+  void Start();
+
+  // The setup window that the Setup hot spot shows modally (null or unset: none yet).
+  void SetSetupWindow(std::function<forms::Window*()> setupWindow);
+
+  bool Finished() const { return finished_; }
+  std::function<void()> onFinished;
+
+  // Members in construction order; the handlers refer to those before them.
+  Platform platform;
+  Module1 m;
+  Form1 form1;
+  Form2 form2;
+  ContextIDs help;
+  ServerCore core;
+  CallEngine engine;
+  Splash splash;
+  MainPanel panel;
+  SettingsChoosers choosers;
+  StatusDisplay status;
+
+ private:
+  void WireSplash();
+  void WireMainWindow();
+  void WireHotSpots();
+  void SetStatusTimers(bool enabled);
+  void Finish();
+
+  bool started_ = false;
+  bool finished_ = false;
+};
+
+}  // namespace pager
