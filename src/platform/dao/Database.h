@@ -4,10 +4,12 @@
 //   - OpenRecordset takes a table name (any letter case: "Queue", "queue", "TranLog") or one of
 //     the query texts the program uses ("Select * From Queue where Queue.[Modem] = '...'",
 //     "Select * From Scheadule", "Select Distinct [Modem] from [Queue] Order by [Modem]") and
-//     always returns a dynaset (see Recordset.h). A missing table raises 3078; a missing column
-//     raises 3265 ... with the column named in the description.
-//   - Execute runs a statement as given, with the program's delete form
-//     "Delete T.* From T" understood. A failed statement changes nothing.
+//     always returns a dynaset (see Recordset.h). A missing table raises 3078; a query naming a
+//     column the table lacks raises 3061. Any other text starting with Select is run as a
+//     SQLite query and read whole, read-only.
+//   - Execute runs one statement: the delete-all forms "Delete T.* From T", "Delete * From T",
+//     "Delete From T" (any table name case) empty the table; any other text runs as SQLite SQL.
+//     A failed statement changes nothing.
 //   - Close closes the database and every recordset opened from it; any later call on either
 //     raises 3420 "Object invalid or no longer set." Close twice is harmless. Closing inside a
 //     transaction rolls the transaction back.
@@ -42,18 +44,24 @@ class Database : public std::enable_shared_from_this<Database> {
   bool IsOpen() const;
   const std::string& Path() const;
 
-  // Transaction control for the workspace; each raises 3420 on a closed database.
+  // Transaction control for the workspace. BeginTransaction raises 3420 on a closed
+  // database; the transaction itself (BEGIN IMMEDIATE, which takes the write lock) starts with
+  // the first operation on this database, so a database the transaction never touches takes
+  // no lock. Commit and Rollback end whatever was started.
   void BeginTransaction();
   void CommitTransaction();
   void RollbackTransaction();
+  bool InTransaction() const;
 
-  // The open connection, for the recordsets of this database; raises 3420 once closed.
+  // The open connection, for the recordsets of this database; raises 3420 once closed, and
+  // starts a transaction begun on the workspace.
   detail::Connection& Connection();
 
  private:
   std::string path_;
   std::unique_ptr<detail::Connection> connection_;
   std::vector<std::weak_ptr<Recordset>> recordsets_;
+  bool transactionPending_ = false;  // begun on the workspace, not yet started here
 };
 
 }  // namespace dao

@@ -26,6 +26,7 @@
 //   - Any call on a closed recordset (or one whose database was closed) raises 3420.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -34,6 +35,9 @@
 namespace dao {
 
 class Database;
+namespace detail {
+class Connection;
+}
 
 class Recordset {
  public:
@@ -59,14 +63,18 @@ class Recordset {
   // Edit.").
   void SetField(const std::string& name, const Value& v);
 
+  struct State;  // internal to the dao layer (RecordsetState.h)
+
  private:
   friend class Database;
-  struct State;
   Recordset(std::shared_ptr<Database> database, std::unique_ptr<State> state);
   // Opens `source` (a table name or query text) on `database`.
   static std::shared_ptr<Recordset> Open(std::shared_ptr<Database> database,
                                          const std::string& source);
   void CloseFromDatabase();  // the database is closing
+  detail::Connection& Live() const;  // the connection; 3420 when closed
+  std::int64_t CurrentKey() const;   // the current row's key; 3021 without one, 3167 if gone
+  void DropBuffer();
 
   std::shared_ptr<Database> database_;
   std::unique_ptr<State> state_;

@@ -1,0 +1,67 @@
+-- The pager database (pager.mdb): four tables of text columns, every one nullable.
+--
+-- Each table has a hidden key, id, that only grows (AUTOINCREMENT never hands out a number
+-- again, not even after the table was emptied): the server walks rows in key order and tells
+-- the rows it knew from the ones added later by their key. Programs that write rows leave id
+-- out and name the columns they fill.
+--
+-- Apply with: make-pager-db pager.mdb   (or: sqlite3 pager.mdb < pager.sql)
+
+PRAGMA journal_mode = WAL;
+
+-- The messages to deliver in the present cycle.
+CREATE TABLE IF NOT EXISTS Queue (
+  id INTEGER PRIMARY KEY AUTOINCREMENT,
+  Unit TEXT,
+  Message TEXT,
+  Modem TEXT,
+  Sender TEXT,
+  Status TEXT,
+  "Date Sent" TEXT,
+  "Time Sent" TEXT,
+  "IP Address" TEXT,
+  User TEXT,
+  Browser TEXT
+);
+
+-- New messages on their way into Queue, and failed ones waiting for the next cycle.
+CREATE TABLE IF NOT EXISTS Temp (
+  id INTEGER PRIMARY KEY AUTOINCREMENT,
+  Unit TEXT,
+  Message TEXT,
+  Modem TEXT,
+  Sender TEXT,
+  Status TEXT,
+  "Date Sent" TEXT,
+  "Time Sent" TEXT,
+  "IP Address" TEXT,
+  User TEXT,
+  Browser TEXT
+);
+
+-- The message log, in the order the log grid shows it.
+CREATE TABLE IF NOT EXISTS TranLog (
+  id INTEGER PRIMARY KEY AUTOINCREMENT,
+  Sender TEXT,
+  "Paging Unit" TEXT,
+  Message TEXT,
+  "Paging Company" TEXT,
+  "Date Sent" TEXT,
+  "Time Sent" TEXT,
+  "IP Address" TEXT,
+  User TEXT,
+  Browser TEXT
+);
+
+-- Messages that fall due at a date (DateTo) and time of day (TimeTo), written by operators
+-- and outside programs.
+CREATE TABLE IF NOT EXISTS Scheadule (
+  id INTEGER PRIMARY KEY AUTOINCREMENT,
+  DateTo TEXT,
+  TimeTo TEXT,
+  Unit TEXT,
+  Message TEXT,
+  Modem TEXT,
+  Sender TEXT,
+  Status TEXT
+);

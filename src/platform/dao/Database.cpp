@@ -1,0 +1,83 @@
+#include "platform/dao/Database.h"
+
+#include <algorithm>
+
+#include "platform/dao/Connection.h"
+#include "platform/dao/Errors.h"
+#include "platform/dao/LegacySql.h"
+#include "platform/dao/Recordset.h"
+
+namespace dao {
+
+Database::Database(std::string path, std::unique_ptr<detail::Connection> connection)
+    : path_(std::move(path)), connection_(std::move(connection)) {}
+
+Database::~Database() {
+  // Recordsets hold their database, so none is open any more; closing the connection
+  // rolls back a transaction left open.
+  connection_.reset();
+}
+
+detail::Connection& Database::Connection() {
+  if (!connection_) RaiseObjectInvalid();
+  if (transactionPending_) {
+    connection_->Begin();
+    transactionPending_ = false;
+  }
+  return *connection_;
+}
+
+std::shared_ptr<Recordset> Database::OpenRecordset(const std::string& source) {
+  Connection();
+  auto recordset = Recordset::Open(shared_from_this(), source);
+  std::erase_if(recordsets_, [](const std::weak_ptr<Recordset>& r) { return r.expired(); });
+  recordsets_.push_back(recordset);
+  return recordset;
+}
+
+void Database::Execute(const std::string& statement) {
+  detail::Connection& connection = Connection();
+  std::string sql = statement;
+  if (const auto table = detail::ParseDeleteAll(statement)) {
+    sql = "DELETE FROM " + detail::QuoteName(connection.Table(*table)->name);
+  }
+  detail::StatementUse use(connection, connection.Prepare(sql));
+  while (use.Step()) {
+  }
+}
+
+void Database::Close() {
+  if (!connection_) return;
+  const auto keepAlive = weak_from_this().lock();  // a recordset may hold the last reference
+  for (const auto& weak : recordsets_) {
+    if (const auto recordset = weak.lock()) recordset->CloseFromDatabase();
+  }
+  recordsets_.clear();
+  transactionPending_ = false;
+  connection_.reset();
+}
+
+bool Database::IsOpen() const { return connection_ != nullptr; }
+
+const std::string& Database::Path() const { return path_; }
+
+void Database::BeginTransaction() {
+  if (!connection_) RaiseObjectInvalid();
+  transactionPending_ = true;
+}
+
+void Database::CommitTransaction() {
+  transactionPending_ = false;
+  if (connection_ && connection_->InTransaction()) connection_->Commit();
+}
+
+void Database::RollbackTransaction() {
+  transactionPending_ = false;
+  if (connection_) connection_->Rollback();
+}
+
+bool Database::InTransaction() const {
+  return connection_ && (transactionPending_ || connection_->InTransaction());
+}
+
+}  // namespace dao
