@@ -113,6 +113,7 @@ TEST_F(TermiosBackendTest, TheLineIsRawSevenBitAndTakesEveryRate) {
   for (int rate : {110, 14400, 28800, 56000, 128000, 256000, 115200, 9600}) {
     control->SetSettings(std::to_string(rate) + ",e,7,1");
     EXPECT_EQ(detail::ReadExactRate(slave), rate) << rate;
+    EXPECT_EQ(detail::ReadExactRate(slave, true), rate) << rate;
   }
   control->SetSettings("9600,e,7,1");  // the same settings again are no error
 

@@ -29,7 +29,9 @@ class PseudoTerminal {
 
   // Keeps the slave open in this object too, so that the line stays up when the code under
   // test closes its side (a pty whose slave was never opened or is fully closed reads EIO
-  // at the master). Returns the slave fd (non-blocking, no controlling terminal).
+  // at the master). Returns the slave fd (non-blocking, no controlling terminal). Call it
+  // before the code under test opens the port: a serial port is taken exclusively, and an
+  // ordinary user cannot open it a second time after that.
   int HoldSlave();
 
   // Writes all bytes to the master (to the code under test); waits at most timeoutMs for

@@ -20,10 +20,10 @@ int SetExactRate(int fd, int baud) {
   return 0;
 }
 
-int ReadExactRate(int fd) {
+int ReadExactRate(int fd, bool input) {
   struct termios2 settings {};
   if (ioctl(fd, TCGETS2, &settings) != 0) return -1;
-  return static_cast<int>(settings.c_ospeed);
+  return static_cast<int>(input ? settings.c_ispeed : settings.c_ospeed);
 }
 
 }  // namespace comm::detail

@@ -8,7 +8,8 @@ namespace comm::detail {
 // every other setting as it is. Returns 0, or the errno of the failing call.
 int SetExactRate(int fd, int baud);
 
-// The output speed the kernel reports for `fd` in bits per second; -1 when it cannot be read.
-int ReadExactRate(int fd);
+// The speed the kernel reports for `fd` in bits per second, the output speed or, with `input`,
+// the input speed; -1 when it cannot be read.
+int ReadExactRate(int fd, bool input = false);
 
 }  // namespace comm::detail

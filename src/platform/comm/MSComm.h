@@ -57,8 +57,9 @@ class MSComm {
   // the device has vanished; the port then still counts as open until PortOpen is set False.
   std::string Input();
 
-  // Queues the text for sending and returns at once; never loses a byte. 8018 when the port
-  // is closed; 57 when the device has vanished.
+  // Queues the text for sending and returns at once; never loses a byte while the port stays
+  // open. What the line has not taken yet goes out before later text, at this and the next
+  // Output and Input calls. 8018 when the port is closed; 57 when the device has vanished.
   void Output(const std::string& text);
 
  private:

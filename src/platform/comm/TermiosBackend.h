@@ -11,7 +11,7 @@
 //   dead process is ignored), opens with O_RDWR|O_NOCTTY|O_NONBLOCK|O_CLOEXEC, takes an
 //   exclusive non-blocking flock (the guard that also holds against root) and sets TIOCEXCL.
 //   Any of these failing because someone else holds the device gives 8005. The backend does
-//   not write a UUCP lock file of its own.
+//   not write a UUCP lock file of its own. Closing clears TIOCEXCL and releases the flock.
 //
 //   The line is raw: no echo, no canonical processing, no CR/NL translation either way, no
 //   output processing; CLOCAL|CREAD, HUPCL (closing drops DTR, so the modem hangs up), and
@@ -20,7 +20,10 @@
 //   through the kernel's arbitrary-rate interface.
 //
 //   Output that the device does not take at once is kept in the device object and sent first
-//   on the next Write or ReadAvailable. A read of 0 bytes means nothing has arrived; EIO,
+//   on the next Write or ReadAvailable (so a caller that reads once a second keeps a long text
+//   moving). Closing sends what it can without waiting, gives the driver at most half a
+//   second to pass on what it holds, and discards the rest, so a stalled line (flow control
+//   held off) never freezes the caller. A read of 0 bytes means nothing has arrived; EIO,
 //   ENXIO or a hang-up with no data left means the device has vanished (8020 on read, 57 on
 //   write).
 #pragma once

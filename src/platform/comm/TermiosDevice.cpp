@@ -105,6 +105,8 @@ void TermiosDevice::Apply(const LineSettings& settings, int handshaking) {
   MakeRaw(wanted, settings, handshaking);
   speed_t classic = ClassicCode(settings.baud);
   if (classic != 0) {
+    // A separate input speed left over from an arbitrary rate would outlive the change.
+    wanted.c_cflag &= ~CIBAUD;
     cfsetispeed(&wanted, classic);
     cfsetospeed(&wanted, classic);
   }
@@ -117,7 +119,8 @@ void TermiosDevice::Apply(const LineSettings& settings, int handshaking) {
   if (classic != 0 || SetExactRate(fd_, settings.baud) == 0) {
     termios now{};
     took = tcgetattr(fd_, &now) == 0 && TookEffect(wanted, now) &&
-           RateClose(settings.baud, ReadExactRate(fd_));
+           RateClose(settings.baud, ReadExactRate(fd_)) &&
+           RateClose(settings.baud, ReadExactRate(fd_, true));
   }
   if (!took) {
     tcsetattr(fd_, TCSANOW, &before);
@@ -167,6 +170,9 @@ void TermiosDevice::Close() {
   FlushPending();
   pending_.clear();
   DrainBriefly();
+  // Some terminals (a pseudo-terminal among them) keep the exclusive mode after the last
+  // close, which would lock out our own next open.
+  ioctl(fd_, TIOCNXCL);
   close(fd_);
   fd_ = -1;
 }
