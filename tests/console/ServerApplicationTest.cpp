@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include "ConsoleFixture.h"
+#include "harness/ServerHarness.h"
+
+namespace console_test {
+namespace {
+
+// A run from the panel: Start, the shut-down refused while running, Stop, shut-down.
+class ServerApplicationTest : public ConsoleTest {
+ protected:
+  void SetUp() override {
+    testing_support::MakePagerDatabase(folder.PathOf("pager.mdb"));
+    folder.Write("modem.cfg", "\"1\",\"9600\",\"ATZ\",\"TONE\",\"0\",\"True\",45,\"\",\"\",#FALSE#,#FALSE#\r\n");
+    folder.Write("MyOwn.dat", "\"My Company\",\"5551234\",0\r\n");
+    Boot();
+  }
+};
+
+TEST_F(ServerApplicationTest, OperatorRunsAndShutsDownTheServerFromThePanel) {
+  EXPECT_TRUE(dialogs.Boxes().empty());
+  EXPECT_TRUE(serial->IsOpen());  // the main window's load opened the port
+
+  Press(form().Start);
+  EXPECT_TRUE(form().imgStart.Visible);
+  EXPECT_FALSE(form().imgStop.Visible);
+  EXPECT_EQ(app->m.strServerState, "RUNNING");
+  EXPECT_EQ(folder.Read("status.dat"), "\"AVAILABLE\"\r\n");
+  loop.Advance(150);
+  EXPECT_TRUE(form().imgRed1.Visible);
+
+  Press(form().Shut);
+  ASSERT_EQ(dialogs.Boxes().size(), 1U);
+  EXPECT_EQ(dialogs.LastBox().prompt, "Please stop the server first");
+
+  // The close box while running: the guard refuses.
+  EXPECT_FALSE(form().Unload(forms::kUnloadFromControlMenu));
+  EXPECT_EQ(dialogs.LastBox().title, "Operation not allowed");
+
+  Press(form().Stop);
+  EXPECT_EQ(app->m.strServerState, "STOP");
+  EXPECT_EQ(folder.Read("status.dat"), "\"NOT AVAILABLE\"\r\n");
+  loop.Advance(150);
+  EXPECT_FALSE(form().imgRed1.Visible || form().imgred2.Visible || form().imgRed3.Visible);
+
+  dialogs.QueueAnswer(forms::vbYes);
+  Press(form().Shut);
+  Release(form().Shut);
+  EXPECT_EQ(dialogs.LastBox().title, "Shutting down");
+  EXPECT_TRUE(app->Finished());
+  EXPECT_FALSE(app->form2.Loaded());
+  EXPECT_EQ(dialogs.helpQuit.size(), 1U);
+}
+
+}  // namespace
+}  // namespace console_test
