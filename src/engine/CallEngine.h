@@ -22,6 +22,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "common/Form1.h"
 #include "common/Module1.h"
@@ -31,7 +32,9 @@ namespace pager {
 
 class CallEngine {
  public:
-  // Binds the handlers to the window's controls: Command5's click and the five engine timers.
+  // Binds the handlers to the window's controls: Command5's click and the five engine timers'
+  // ticks (the destructor unbinds them). The form, the shared state and the platform must
+  // outlive the engine. Set runStart before the first re-cycle.
   CallEngine(Form1& form, Module1& m, Platform& platform);
   ~CallEngine();
   CallEngine(const CallEngine&) = delete;
@@ -47,16 +50,49 @@ class CallEngine {
 
   std::function<void()> runStart;  // Start (the core's Command1_Click), called by the re-cycle
 
-  // Text written to the line since the answer reader's last read (dial line, dialogue lines).
-  // Tests and the core's Start (which writes the first dial line) may add to it.
+  // Records a text written to the line, so that the answer reader takes its echo out of the
+  // next chunk. The engine records its own lines and every dial line (it sees the dial time-out
+  // switched on right after the dial line, whoever wrote it); others writing to the line while
+  // a call is up may add theirs.
   void NoteWritten(const std::string& text);
+
+  // The dial time-out in use: intTimeOut, or 30 seconds when intTimeOut is below 1 (a dial
+  // must not wait for ever).
+  int EffectiveTimeOut() const;
+
+  // The most messages one call can carry: the send counter is a 16-bit number.
+  static constexpr int kMaxMessagesPerCall = 5459;
 
  private:
   struct State;
+
+  // Handler bodies; they raise run-time errors, which the public handlers trap.
+  void HangUp();
+  void PauseTick();
+  void TakeNextCompany();
+  void EndOfList();
+  void DialTimeOutTick();
+  void RecycleTick();
+  void ReadAnswers();
+  void RejectedUnit();
+  void SendTick();
+  void SendStep();
+  void FailWaitingMessages();
+  // Fails the company's waiting messages with `reason`, hangs up and clears the dial count;
+  // the status line shows `status`.
+  void FailCall(const char* status, const char* reason);
+  // Writes a line to the port and records it for the echo filter.
+  void Write(const std::string& text);
+
+  // Runs a handler body; a run-time error is rolled back, settled and shown (Recover).
+  template <class Body>
+  void Trapped(Body&& body);
+  void Recover(const std::string& errorText, bool portError);
+
   Form1& form_;
   Module1& m_;
   Platform& platform_;
-  std::unique_ptr<State> state_;
+  std::shared_ptr<State> state_;  // shared with the dial observer on tmrDialing
 };
 
 }  // namespace pager

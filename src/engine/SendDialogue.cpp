@@ -1,0 +1,113 @@
+// The send dialogue: after "CONNECT", a timed sequence of lines to the paging terminal, one
+// message (its unit id, then its text) every six ticks.
+#include <string>
+
+#include "common/LogText.h"
+#include "engine/CallEngine.h"
+#include "engine/Counters.h"
+#include "engine/EngineState.h"
+#include "engine/EngineTexts.h"
+#include "engine/EngineTrap.h"
+#include "engine/LogRecords.h"
+#include "platform/dao/Database.h"
+
+namespace pager {
+
+namespace {
+constexpr int kOpeningTick = 3;
+constexpr int kManualEntryTick = 5;
+constexpr int kTicksPerStep = 3;
+// A unit step at tick t needs its text at t + 3 and the next step (or the end of the rows) at
+// t + 6 within the 16-bit send counter.
+constexpr int kTicksAfterUnit = 2 * kTicksPerStep;
+
+dao::Recordset& CompanyRows(const std::shared_ptr<dao::Recordset>& rsQueue) {
+  if (!rsQueue) vb::Raise(vb::err::kObjectNotSet);
+  return *rsQueue;
+}
+}  // namespace
+
+void CallEngine::tmrSend_Timer() {
+  Trapped([this] { SendTick(); });
+}
+
+void CallEngine::SendTick() {
+  platform_.loop.DoEvents();
+  // A hang-up or Stop in the pump ended the call: this tick belongs to no call, and counting it
+  // would start the next call one tick late.
+  if (!form_.tmrSend.Enabled) return;
+  ++m_.intSendTick;
+  const int tick = m_.intSendTick.value();
+  if (tick == kOpeningTick) {
+    Write(texts::kOpeningLine);
+    return;
+  }
+  if (tick == kManualEntryTick) {
+    CompanyRows(m_.rsQueue).MoveFirst();
+    Write(texts::kManualEntryLine);
+    m_.intLastStep = kManualEntryTick;
+    m_.strSendStep = "Unit";
+    return;
+  }
+  if (tick != m_.intLastStep.value() + kTicksPerStep) return;
+  SendStep();
+}
+
+void CallEngine::SendStep() {
+  if (!m_.blnLoggedIn) {
+    const int prompts = m_.intIDCount.value();
+    if (prompts > 3) {
+      FailCall(texts::kLoginFailedStatus, texts::kReasonNoId);
+      return;
+    }
+    if (prompts == 0) {
+      FailCall(texts::kNoIdStatus, texts::kReasonNoId);
+      return;
+    }
+  }
+  auto& rows = CompanyRows(m_.rsQueue);
+  if (rows.Eof()) {
+    form_.lblStatus.Caption = texts::kDisconnecting;
+    form_.tmrSend.Enabled = false;
+    HangUp();
+    form_.lblStatus.Caption = texts::kNotOnline;
+    return;
+  }
+  if (m_.strSendStep == "Unit") {
+    if (m_.intSendTick.value() > vb::Int16::kMax - kTicksAfterUnit) {
+      // The call cannot count further: the rest of the company's messages go back to Temp
+      // for the next cycle instead of staying in Queue for the end-of-cycle delete.
+      form_.lblStatus.Caption = texts::kDisconnecting;
+      m_.strFailReason = texts::kReasonCallFull;
+      FailWaitingMessages();
+      form_.tmrSend.Enabled = false;
+      HangUp();
+      form_.lblStatus.Caption = texts::kNotOnline;
+      return;
+    }
+    // A Null field goes out as empty text.
+    m_.strSender = rows.Field("Sender").value_or("");
+    m_.strUnit = rows.Field("Unit").value_or("");
+    m_.strMessage = rows.Field("Message").value_or("");
+    m_.strOutUnit = m_.strUnit;
+    m_.strOutMessage = m_.strMessage;
+    form_.lblStatus.Caption = texts::kSendingUnit;
+    Write(m_.strOutUnit + texts::kLineEnd);
+    m_.strSendStep = "Message";
+    m_.blnLoggedIn = true;
+    m_.intLastStep = m_.intSendTick;
+  } else if (m_.strSendStep == "Message") {
+    form_.lblStatus.Caption = texts::kSendingMessage;
+    Write(m_.strOutMessage + texts::kLineEnd);
+    m_.strSendStep = "Unit";
+    rows.Edit();
+    rows.SetField("Status", std::string("Y"));
+    rows.Update();
+    AppendLogRecord(platform_.dbEngine, m_.dbPager, m_.rsTranLog, SentRecord(rows, LogHead(platform_.clock)));
+    rows.MoveNext();
+    m_.intLastStep = m_.intSendTick;
+    CountDown(m_.intPending);
+  }
+}
+
+}  // namespace pager
