@@ -69,6 +69,11 @@ void SimulatorShell::RunOnce(int maxWaitMs, const sigset_t* waitMask) {
 }
 
 void SimulatorShell::Deliver(std::int64_t nowMs) {
+  for (const ModemEvent& event : modem_.TakeEvents()) {
+    std::string text(EventName(event.kind));
+    if (!event.detail.empty()) text += ": " + Visible(event.detail);
+    Trace(event.atMs, "--", text);
+  }
   std::string answer = modem_.TakeOutput();
   if (!answer.empty()) {
     if (line_.PeerOpen()) {
@@ -77,11 +82,6 @@ void SimulatorShell::Deliver(std::int64_t nowMs) {
     } else {
       Trace(nowMs, "xx", Visible(answer) + " (port closed, dropped)");
     }
-  }
-  for (const ModemEvent& event : modem_.TakeEvents()) {
-    std::string text(EventName(event.kind));
-    if (!event.detail.empty()) text += ": " + Visible(event.detail);
-    Trace(event.atMs, "--", text);
   }
   const std::vector<AcceptedPage>& pages = modem_.Pages();
   for (; pagesLogged_ < pages.size(); ++pagesLogged_) {
