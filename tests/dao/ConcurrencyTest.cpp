@@ -26,8 +26,10 @@ TEST(Concurrency, OutsideWriterAddsScheduledRowsWhileSetsAreOpen) {
   int moved = 0;
   for (int round = 0; round < 3; ++round) {
     for (; !sched->Eof(); sched->MoveNext()) {
-      outside.Exec("INSERT INTO Scheadule (DateTo, TimeTo, Unit) VALUES ('2026-12-07', '09:00', "
-                   "'o" + std::to_string(written++) + "')");
+      outside.Exec(
+          "INSERT INTO Scheadule (DateTo, TimeTo, Unit) VALUES ('2026-12-07', '09:00', "
+          "'o" +
+          std::to_string(written++) + "')");
       queue->AddNew();
       queue->SetField("Unit", sched->Field("Unit"));
       queue->Update();
@@ -74,8 +76,9 @@ TEST(Concurrency, ShortOutsideLockIsWaitedOut) {
 
   EXPECT_GE(waited, std::chrono::milliseconds(500));
   OutsideConnection check(file.Path());
-  EXPECT_EQ(check.Text("SELECT group_concat(Sender, '|') FROM (SELECT Sender FROM TranLog ORDER BY id)"),
-            "outside|server 1|server 2|server 3");
+  EXPECT_EQ(
+      check.Text("SELECT group_concat(Sender, '|') FROM (SELECT Sender FROM TranLog ORDER BY id)"),
+      "outside|server 1|server 2|server 3");
   EXPECT_EQ(rs->RecordCount(), 2);  // the set's own two appends
 }
 

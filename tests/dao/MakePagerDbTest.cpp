@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <vector>
 
 #include "PagerFile.h"
 
@@ -42,8 +44,12 @@ TEST_F(MakePagerDb, CreatesAFileTheServerOpens) {
   }
   log->Update();
   db->Close();
-  // Only the server's journal files may sit next to it; no leftover from the build.
-  EXPECT_FALSE(folder.Exists("pager.mdb.new-" + std::to_string(::getpid())));
+  // Nothing but the file itself is left in the folder: no half-made copy, no journal.
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+    names.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, std::vector<std::string>{"pager.mdb"});
 }
 
 TEST_F(MakePagerDb, LeavesAnExistingFileAlone) {

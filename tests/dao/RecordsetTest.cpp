@@ -12,12 +12,14 @@ class RecordsetTest : public ::testing::Test {
  protected:
   // Appends Temp rows with the given units from outside.
   void AddTemp(std::initializer_list<const char*> units) {
-    for (const char* unit : units) outside.Exec(std::string("INSERT INTO Temp (Unit) VALUES ('") + unit + "')");
+    for (const char* unit : units)
+      outside.Exec(std::string("INSERT INTO Temp (Unit) VALUES ('") + unit + "')");
   }
   std::vector<std::string> Units(dao::Recordset& rs) {
     std::vector<std::string> units;
     if (rs.RecordCount() == 0) return units;
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) units.push_back(rs.Field("Unit").value_or("<null>"));
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+      units.push_back(rs.Field("Unit").value_or("<null>"));
     return units;
   }
 
@@ -128,7 +130,7 @@ TEST_F(RecordsetTest, AppendedRowsBelongToTheSetAndPositionStays) {
 TEST_F(RecordsetTest, KeysetIsTakenAtOpenRowsAreReadLive) {
   AddTemp({"a", "b", "c"});
   auto rs = db->OpenRecordset("Temp");
-  AddTemp({"later"});                                         // not in the set
+  AddTemp({"later"});                                           // not in the set
   outside.Exec("UPDATE Temp SET Unit = 'B' WHERE Unit = 'b'");  // shows
   outside.Exec("DELETE FROM Temp WHERE Unit = 'c'");            // skipped
   EXPECT_EQ(Units(*rs), (std::vector<std::string>{"a", "B"}));
@@ -192,7 +194,8 @@ TEST_F(RecordsetTest, CompanyQueryReadsOneModemsRows) {
   EXPECT_EQ(Units(*rs), (std::vector<std::string>{"1", "3"}));
   auto quoted = db->OpenRecordset("Select * From Queue where Queue.[Modem] = 'O''Hara'");
   EXPECT_EQ(Units(*quoted), (std::vector<std::string>{"2"}));
-  EXPECT_EQ(db->OpenRecordset("Select * From Queue where Queue.[Modem] = 'none'")->RecordCount(), 0);
+  EXPECT_EQ(db->OpenRecordset("Select * From Queue where Queue.[Modem] = 'none'")->RecordCount(),
+            0);
   // The send dialogue's edit on the company's set.
   rs->MoveFirst();
   rs->Edit();

@@ -13,11 +13,11 @@
 //   - The file is opened in write-ahead-log mode with a busy timeout of 5 seconds: a short lock
 //     held by an outside writer is waited out; a lock held longer raises 3260.
 //   - After BeginTrans, the first operation on each database takes its write lock (so the
-//     record that follows cannot meet a lock half-way), waiting out a short outside lock; a
-//     database the transaction does not touch takes no lock (a second connection to the same
-//     file, such as the log grid's, is not blocked by it). CommitTrans or Rollback without BeginTrans
-//     raises 3034 and changes nothing; BeginTrans inside a transaction raises 3003 (they do
-//     not nest). A transaction whose databases were all closed has ended (rolled back).
+//     record that follows cannot meet a lock half-way), waiting out a short outside lock;
+//     CommitTrans or Rollback without BeginTrans raises 3034 and changes nothing; BeginTrans
+//     inside a transaction raises 3003 (they do not nest). A database the transaction does not
+//     touch takes no lock, so a second connection to the same file (the log grid's) is not
+//     blocked. A transaction whose databases were all closed has ended (rolled back).
 //   - A failed CommitTrans rolls everything back before it raises: no transaction stays open.
 //   - A failure between BeginTrans and CommitTrans leaves the transaction open: the caller's
 //     error path ends it with Rollback (or CommitTrans for what did succeed).

@@ -4,7 +4,8 @@
 // but their fields are read from the file each time, so a change made by anyone after the open
 // shows; a record deleted meanwhile is skipped; a record someone else adds after the open is not
 // part of the set, while a record added through this recordset is (it is the last one). The
-// keyset is walked lazily: opening costs the same on ten records as on a million.
+// keyset is walked lazily: opening costs the same on ten records as on a million (so a where
+// clause is judged when the walk reaches a record, not all at the open).
 //
 // What callers may rely on:
 //   - After opening, the current record is the first one (Eof() and Bof() both true when empty).
@@ -13,14 +14,17 @@
 //   - MoveFirst on an empty set, Field/Edit/Delete with no current record raise 3021
 //     "No current record."; MoveNext at Eof raises 3021 too.
 //   - Delete removes the current record at once; the position stays on the removed record
-//     (no current record), and MoveNext goes on to the one after it.
+//     (no current record), and MoveNext goes on to the one after it. A current record that
+//     someone else deleted raises 3167 "Record is deleted." when read or edited; the moves
+//     skip it.
 //   - AddNew/Edit start a buffer; SetField fills it (Null stored as Null); Update writes it, the
 //     values always bound as parameters, never pasted into the statement. After Update of an
 //     AddNew the position is unchanged; after Update of an Edit it stays on the edited record.
 //     SetField or Update without AddNew/Edit raises 3020; a failed Update leaves the buffer as
 //     it was, so the caller may retry or move on.
 //   - Moving off a record with a pending AddNew/Edit drops the buffer (as CancelUpdate).
-//   - A "Select Distinct" query is read whole when opened and cannot be changed (AddNew, Edit
+//   - A "Select Distinct" query (or any other plain query) is read whole when opened, in its
+//     own order, and cannot be changed (AddNew, Edit
 //     and Delete raise 3027 "Cannot update. Database or object is read-only.").
 //   - Field names match in any letter case; an unknown name raises 3265.
 //   - Any call on a closed recordset (or one whose database was closed) raises 3420.

@@ -18,12 +18,13 @@ struct FinalizeStatement {
 bool StartsWithSelect(const std::string& text) {
   std::size_t i = 0;
   while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-  return text.size() - i >= 6 && detail::EqualsNoCase(std::string_view(text).substr(i, 6), "select");
+  return text.size() - i >= 6 &&
+         detail::EqualsNoCase(std::string_view(text).substr(i, 6), "select");
 }
 
 // Runs a read-only query and keeps every row; its columns are named as the query names them.
 std::unique_ptr<Recordset::State> ReadWhole(detail::Connection& connection,
-                                             const std::string& sql) {
+                                            const std::string& sql) {
   sqlite3_stmt* raw = nullptr;
   const char* tail = nullptr;
   const int rc = sqlite3_prepare_v2(connection.Handle(), sql.c_str(), -1, &raw, &tail);
