@@ -68,8 +68,8 @@ void CallEngine::PauseTick() {
 
 void CallEngine::TakeNextCompany() {
   const dao::Value modem = m_.rsCompanies->Field("Modem");
-  // A Null number cannot be dialed and selects no row: passed over like a company without rows.
-  if (!modem) return;
+  // A Null or empty number cannot be dialed: passed over like a company without rows.
+  if (!modem || modem->empty()) return;
   m_.strModem = *modem;
   state_->TakeUpCompany();
   if (!m_.dbPager) vb::Raise(vb::err::kObjectNotSet);

@@ -1,0 +1,30 @@
+#include "InProcessTerminal.h"
+
+namespace testing_support {
+
+InProcessTerminal::InProcessTerminal(forms::EventLoop& loop, std::shared_ptr<comm::FakeSerialBackend> line,
+                                     modemsim::ModemConfig config, int pollMs)
+    : loop_(loop), line_(std::move(line)), modem_(std::move(config)), poll_(loop, "terminal poll", pollMs, true) {
+  line_->SetWriteHook([this](std::string_view bytes) {
+    modem_.Receive(bytes, loop_.NowMs());
+    wasOpen_ = true;
+    line_->PushInput(modem_.TakeOutput());
+  });
+  poll_.OnTimer = [this] { Deliver(); };
+}
+
+InProcessTerminal::~InProcessTerminal() { line_->SetWriteHook(nullptr); }
+
+void InProcessTerminal::Deliver() {
+  const bool open = line_->IsOpen();
+  if (wasOpen_ && !open) {
+    modem_.LineClosed(loop_.NowMs());
+    line_->ClearInput();
+  }
+  wasOpen_ = open;
+  modem_.Advance(loop_.NowMs());
+  const std::string bytes = modem_.TakeOutput();
+  if (open && !bytes.empty()) line_->PushInput(bytes);
+}
+
+}  // namespace testing_support
