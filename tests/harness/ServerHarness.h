@@ -72,10 +72,11 @@ class ServerHarness {
   // Inserts a row; the values are bound, never pasted into the statement. Columns not named
   // stay Null.
   void Insert(const std::string& table, const Row& row) const;
+  // A Scheadule row with Sender "Scheduler" and the given Status.
   void InsertScheduled(const std::optional<std::string>& date, const std::optional<std::string>& time,
-                       const std::string& modem, const std::string& unit, const std::string& message,
-                       const std::optional<std::string>& user = std::string("web")) const;
-  // Every row of the table in rowid order.
+                       const std::optional<std::string>& modem, const std::string& unit,
+                       const std::string& message, const std::string& status = "N") const;
+  // Every row of the table in rowid order (without the hidden id column).
   std::vector<Row> Rows(const std::string& table) const;
   std::vector<Row> TranLog() const { return Rows("TranLog"); }
   // Runs one statement as given.

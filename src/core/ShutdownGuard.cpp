@@ -1,0 +1,35 @@
+// The shut-down guard: every request to close the main window passes here.
+#include "common/ErrorBox.h"
+#include "common/SettingsFiles.h"
+#include "core/ServerCore.h"
+
+namespace pager {
+
+void ServerCore::Form_QueryUnload(int& cancel, int /*unloadMode*/) {
+  constexpr int kKeepWindow = -1;
+  if (m_.strServerState == "RUNNING") {
+    platform_.dialogs.MsgBox("You must stop the server before performing a shut down", forms::vbCritical,
+                             "Operation not allowed");
+    form_.imgShut.Visible = false;
+    cancel = kKeepWindow;
+    return;
+  }
+  const int answer = platform_.dialogs.MsgBox("Are you sure you want to shut down the server?",
+                                              forms::vbYesNo + forms::vbQuestion, "Shutting down");
+  if (answer != forms::vbYes) {
+    form_.imgShut.Visible = false;
+    cancel = kKeepWindow;
+    return;
+  }
+  try {
+    WriteStatus(platform_.programFolder, kNotAvailable);
+  } catch (const vb::RuntimeError& e) {
+    // The operator asked to shut down; the shut-down goes on, and the box tells why the web side
+    // may still read the old status.
+    platform_.dialogs.MsgBox(GeneralErrorText(e), forms::vbCritical, "Error");
+  }
+  if (unloadSplash) unloadSplash();
+  cancel = 0;
+}
+
+}  // namespace pager

@@ -1,0 +1,133 @@
+// Start: one cycle of the server begins. The messages are taken in, the companies to call are
+// listed and the first one is dialled; the call engine's timers take over from there.
+#include <new>
+
+#include "common/ErrorBox.h"
+#include "common/SettingsFiles.h"
+#include "core/CompanyQuery.h"
+#include "core/QueueRow.h"
+#include "core/ServerCore.h"
+#include "platform/vb/Text.h"
+
+namespace pager {
+
+namespace {
+
+// Marks a handler as running for as long as it runs, also when it leaves by an exception.
+class RunningFlag {
+ public:
+  explicit RunningFlag(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
+  ~RunningFlag() { flag_ = before_; }
+  RunningFlag(const RunningFlag&) = delete;
+  RunningFlag& operator=(const RunningFlag&) = delete;
+
+ private:
+  bool& flag_;
+  bool before_;
+};
+
+}  // namespace
+
+bool ServerCore::CycleInProgress() const {
+  if (startRunning_) return true;
+  if (m_.strServerState != "RUNNING") return false;
+  return (form_.Timer1.Enabled && form_.MSComm1.PortOpen()) || form_.tmrDialing.Enabled ||
+         form_.tmrSend.Enabled || form_.tmrCountdown.Enabled;
+}
+
+void ServerCore::StartFromOperator() {
+  if (CycleInProgress()) return;
+  Command1_Click();
+}
+
+void ServerCore::Command1_Click() {
+  m_.intIDCount = 0;
+  RunningFlag running(startRunning_);
+  try {
+    form_.MousePointer = forms::kHourglassPointer;
+    m_.strServerState = "RUNNING";
+    form_.Label1.Caption = "Welcome to Corvello '98";
+    OpenDatabase();
+    SetStartTimeLabel();
+    form_.Label9.Caption = vb::Str(m_.intTimeOut.value()) + " seconds";
+    m_.intPending = intake_.ImportMessages();
+    CallFirstCompany();
+    WriteStatus(platform_.programFolder, kAvailable);
+    form_.MousePointer = forms::kDefaultPointer;
+    form_.lblStatus.Caption = "Server is running";
+  } catch (const vb::RuntimeError& e) {
+    StartTrap(e);
+  } catch (const std::bad_alloc&) {
+    StartTrap(vb::RuntimeError(vb::err::kOutOfMemory, vb::DescriptionOf(vb::err::kOutOfMemory)));
+  }
+}
+
+void ServerCore::OpenDatabase() {
+  // A connection that an earlier Start (or the setup window's Clear) left open is closed before
+  // its successor opens: a transaction spans every open database of the workspace, and two
+  // connections to one file would wait for each other's write lock.
+  if (m_.dbPager && m_.dbPager->IsOpen()) m_.dbPager->Close();
+  m_.dbPager = platform_.dbEngine.Workspaces(0).OpenDatabase(platform_.PathOf("pager.mdb"), false, false, "");
+}
+
+void ServerCore::SetStartTimeLabel() {
+  const std::string& caption = form_.Label7.Caption;
+  if (caption.empty() || caption == "Software has been stopped" ||
+      caption == "Not started yet. Software is stopped") {
+    form_.Label7.Caption = vb::FormatLongDate(platform_.clock.Today()) + " at " +
+                           vb::TimeText(platform_.clock.TimeNow());
+  }
+}
+
+void ServerCore::CallFirstCompany() {
+  m_.rsCompanies = m_.dbPager->OpenRecordset(kCompanyListQuery);
+  dao::Recordset& companies = *m_.rsCompanies;
+
+  // A Null or empty number cannot be dialled; the intake keeps such rows out of Queue, and any
+  // that an outside writer slipped in since head the list (they sort first) and are passed over.
+  long skipped = 0;
+  if (companies.RecordCount() > 0) {
+    companies.MoveFirst();
+    while (!companies.Eof() && !HasCompany(companies.Field("Modem"))) {
+      companies.MoveNext();
+      ++skipped;
+    }
+  }
+  if (companies.RecordCount() == 0 || companies.Eof()) {
+    companies.Close();
+    form_.tmrRestart.Enabled = true;
+    return;
+  }
+
+  companies.MoveLast();
+  m_.intToCall = companies.RecordCount() - skipped;
+  companies.MoveFirst();
+  for (long i = 0; i < skipped; ++i) companies.MoveNext();
+  m_.strModem = *companies.Field("Modem");
+
+  m_.rsQueue = m_.dbPager->OpenRecordset(CompanyQueryText(m_.strModem));
+  if (m_.rsQueue->RecordCount() > 0) {
+    m_.rsQueue->MoveFirst();
+    form_.Timer1.Enabled = true;
+    if (!form_.MSComm1.PortOpen()) form_.MSComm1.SetPortOpen(true);
+    form_.lblStatus.Caption = DialCaption(m_.varPrefix, m_.strModem, m_.strSuffix);
+    form_.MSComm1.Output(DialLine(m_.varDialCmd, m_.varPrefix, m_.strModem, m_.strSuffix));
+    form_.tmrDialing.Enabled = true;
+  } else {
+    // The company's rows went between the list and its query: wait out a pause and go on with
+    // the next company, as the pause does for a later company without rows.
+    form_.tmrCountdown.Enabled = true;
+  }
+}
+
+void ServerCore::StartTrap(const vb::RuntimeError& error) {
+  platform_.dialogs.MsgBox(GeneralErrorText(error), forms::vbCritical, "Error");
+  form_.imgStop.Visible = true;
+  form_.imgStart.Visible = false;
+  platform_.loop.DoEvents();
+  // The messages taken in so far, and those waiting in Temp, are kept for the next Start.
+  RunningFlag keep(keepMessagesOnStop_);
+  Command2_Click();
+}
+
+}  // namespace pager

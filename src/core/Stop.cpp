@@ -1,0 +1,50 @@
+// Stop: ends the server's work from any phase. Each statement that fails is skipped.
+#include "common/SettingsFiles.h"
+#include "core/ServerCore.h"
+
+namespace pager {
+
+void ServerCore::Command2_Click() {
+  using vb::ResumeNext;
+  form_.MousePointer = forms::kHourglassPointer;
+  form_.Label7.Caption = "Software has been stopped";
+  m_.strServerState = "STOP";
+  form_.Command1.Enabled = true;
+  form_.Command4.Enabled = true;
+
+  form_.Timer1.Enabled = false;
+  form_.tmrSend.Enabled = false;
+  form_.tmrCountdown.Enabled = false;
+  form_.tmrRestart.Enabled = false;
+  form_.tmrDialing.Enabled = false;
+
+  ResumeNext([&] { m_.intDialSecs = 0; });
+  ResumeNext([&] { m_.intSendTick = 0; });
+  ResumeNext([&] { m_.intLastStep = 0; });
+
+  comm::MSComm& port = form_.MSComm1;
+  if (port.PortOpen()) {
+    ResumeNext([&] { port.Output("ATH+++\r"); });
+    ResumeNext([&] { port.SetPortOpen(false); });
+  }
+
+  auto database = [&]() -> dao::Database& {
+    if (!m_.dbPager) vb::Raise(vb::err::kObjectNotSet);
+    return *m_.dbPager;
+  };
+  // Stopped by Start's error trap, the server keeps the messages it has taken in: they are
+  // queued again by the next Start. The operator's Stop throws them away.
+  if (!keepMessagesOnStop_) {
+    ResumeNext([&] { database().Execute("Delete Temp.* From Temp"); });
+    ResumeNext([&] { database().Execute("Delete Queue.* From Queue"); });
+  }
+  ResumeNext([&] { database().Close(); });
+
+  form_.MousePointer = forms::kDefaultPointer;
+  m_.intToCall = 0;
+  m_.intPending = 0;
+  ResumeNext([&] { WriteStatus(platform_.programFolder, kNotAvailable); });
+  form_.lblStatus.Caption = "Server is not available";
+}
+
+}  // namespace pager

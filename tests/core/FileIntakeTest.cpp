@@ -1,0 +1,138 @@
+// The intake's input files: the submissions file and the Other File, read from real files in
+// the program folder.
+#include "core/CoreTest.h"
+
+namespace core_test {
+namespace {
+
+class FileIntakeTest : public CoreTest {};
+
+TEST_F(FileIntakeTest, SubmissionsAreFramedByCountingItems) {
+  UseSubmissions();
+  // Commas and quotes inside quoted items, CR, LF and CR LF line ends, bytes beyond ASCII, and
+  // a trailing incomplete record.
+  h.folder.Write("FEEDBACK.TXT", kHeader + "\"1\",\"Hi, there\",\"555\",\"12/07/26\"\r\"14:00\"\n" +
+                                     "\"10.0.0.9\",\"Mozilla\"\r\n2,say \"hi\",555,d,t,ip,b\r\n" +
+                                     "\"3\",\"caf\xC3\xA9 \xFF\",\"444\",\"d\",\"t\",\"ip\",\"b\"\n\"4\",\"cut\"");
+  Start();
+  EXPECT_FALSE(h.folder.Exists("FEEDBACK.TXT"));
+  const auto queue = h.Rows("Queue");
+  ASSERT_EQ(queue.size(), 3U);
+  EXPECT_EQ(queue[0].at("Message"), "Hi, there");
+  EXPECT_EQ(queue[0].at("Time Sent"), "14:00");
+  EXPECT_EQ(queue[0].at("Browser"), "Mozilla");
+  EXPECT_EQ(queue[0].at("Sender"), "Intranet");
+  EXPECT_EQ(queue[0].at("Status"), "N");
+  EXPECT_EQ(queue[0].at("User"), "");
+  EXPECT_EQ(queue[1].at("Message"), "say \"hi\"");
+  EXPECT_EQ(queue[1].at("IP Address"), "ip");
+  EXPECT_EQ(queue[2].at("Message"), "caf\xC3\xA9 \xFF");
+  EXPECT_EQ(m().intPending, 3);
+}
+
+TEST_F(FileIntakeTest, WithSecurityARecordCarriesTheUser) {
+  m().blnSecurity = true;
+  UseSubmissions("feedback.txt");  // the name in any letter case
+  h.folder.Write("feedback.txt", kHeader + Submission("1", "555", "ann"));
+  Start();
+  const auto queue = h.Rows("Queue");
+  ASSERT_EQ(queue.size(), 1U);
+  EXPECT_EQ(queue[0].at("User"), "ann");
+  EXPECT_EQ(queue[0].at("Browser"), "Mozilla/4.0");
+  EXPECT_FALSE(h.folder.Exists("feedback.txt"));
+}
+
+TEST_F(FileIntakeTest, TheFileIsLeftAloneWhenItIsNotToBeRead) {
+  for (int variant = 0; variant < 3; ++variant) {
+    h.Exec("DELETE FROM Queue");
+    UseSubmissions(variant == 2 ? "OTHER.TXT" : "FEEDBACK.TXT");
+    if (variant == 0) m().blnASP = true;
+    if (variant == 1) form().imgInternet.Visible = false;
+    const std::string name = variant == 2 ? "OTHER.TXT" : "FEEDBACK.TXT";
+    h.folder.Write(name, kHeader + Submission("1", "555"));
+    Start();
+    Stop();
+    m().blnASP = false;
+    EXPECT_TRUE(h.folder.Exists(name)) << variant;
+    h.folder.Remove(name);
+  }
+}
+
+// An empty file is deleted; a file of only the header (or one incomplete record) imports
+// nothing, is deleted, and Start goes on.
+TEST_F(FileIntakeTest, FilesWithoutACompleteRecordAreDeletedQuietly) {
+  UseSubmissions();
+  for (const std::string& content : {std::string(), kHeader, kHeader + "\"1\",\"m\",\"555\"\r\n"}) {
+    h.folder.Write("FEEDBACK.TXT", content);
+    Start();
+    EXPECT_TRUE(h.dialogs.Boxes().empty());
+    EXPECT_FALSE(h.folder.Exists("FEEDBACK.TXT"));
+    EXPECT_EQ(h.CountRows("Queue"), 0);
+    EXPECT_TRUE(form().tmrRestart.Enabled);
+    Stop();
+  }
+}
+
+TEST_F(FileIntakeTest, AShortHeaderStopsTheServerAndKeepsTheFile) {
+  UseSubmissions();
+  h.folder.Write("FEEDBACK.TXT", "\"Unit\",\"Message\"\r\n");
+  Start();
+  ASSERT_EQ(h.dialogs.Boxes().size(), 1U);
+  EXPECT_EQ(LastBox().rfind("Error:  62 - ", 0), 0U);
+  EXPECT_TRUE(h.folder.Exists("FEEDBACK.TXT"));
+}
+
+// Beyond 32,767 queued rows the rest wait in Temp for the following cycles.
+TEST_F(FileIntakeTest, AHugeFileFillsTheQueueAndTheRestWaits) {
+  UseSubmissions();
+  std::string content = kHeader;
+  for (int i = 0; i < 33'000; ++i) content += Submission(std::to_string(i), "555");
+  h.folder.Write("FEEDBACK.TXT", content);
+  Start();
+  EXPECT_TRUE(h.dialogs.Boxes().empty());
+  EXPECT_EQ(m().intPending, 32'767);
+  EXPECT_EQ(h.CountRows("Temp"), 33'000 - 32'767);
+  EXPECT_FALSE(h.folder.Exists("FEEDBACK.TXT"));
+}
+
+TEST_F(FileIntakeTest, TheOtherFileGoesToTheOwnCompany) {
+  UseOtherFile("pages.txt");
+  h.folder.Write("pages.txt", "\"1\",\"one\"\r\n\"2\", \"two, too\"\r\n\"3\",\"three\"\r\n");
+  Start();
+  EXPECT_FALSE(h.folder.Exists("pages.txt"));
+  const auto queue = h.Rows("Queue");
+  ASSERT_EQ(queue.size(), 3U);
+  EXPECT_EQ(queue[1].at("Message"), "two, too");
+  for (const Row& row : queue) {
+    EXPECT_EQ(row.at("Modem"), "5551234");
+    EXPECT_EQ(row.at("Sender"), "OWN");
+    EXPECT_EQ(row.at("Status"), "N");
+    EXPECT_EQ(row.at("User"), "");
+  }
+}
+
+TEST_F(FileIntakeTest, WithTheLookupOffMyOwnIsStillReadAndTheFileKept) {
+  UseOtherFile("pages.txt", 0, "777");
+  h.folder.Write("pages.txt", "\"1\",\"one\"\r\n");
+  Start();
+  EXPECT_EQ(m().strMyModem, "777");
+  EXPECT_TRUE(h.folder.Exists("pages.txt"));
+  // Without own.cfg there is no Other File, and MyOwn.dat is not read.
+  h.folder.Remove("own.cfg");
+  h.folder.Write("MyOwn.dat", "\"X\",\"888\",1\r\n");
+  Stop();
+  Start();
+  EXPECT_EQ(m().strMyModem, "777");
+}
+
+TEST_F(FileIntakeTest, AnOddOtherFileStoresNothingAndStaysForTheNextStart) {
+  UseOtherFile("pages.txt");
+  h.folder.Write("pages.txt", "\"1\",\"one\"\r\n\"2\"\r\n");
+  Start();
+  EXPECT_EQ(LastBox().rfind("Error:  62 - ", 0), 0U);
+  EXPECT_EQ(h.CountRows("Queue") + h.CountRows("Temp"), 0);
+  EXPECT_TRUE(h.folder.Exists("pages.txt"));
+}
+
+}  // namespace
+}  // namespace core_test
