@@ -2,6 +2,7 @@
 // port. Each exchange polls with short time-outs until the answer is there.
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -80,6 +81,9 @@ TEST(PtyShell, ServesACallThroughTheLinkAndHangsUpWhenThePortCloses) {
     ASSERT_EQ(::write(port, "\r\rM\r1234\rHello\r", 16), 16);
     EXPECT_NE(ReadUntil(shell, port, "Page accepted").find("Page accepted"), std::string::npos);
 
+    // The server takes the port for itself, as the serial layer does, then closes it.
+    ASSERT_EQ(::ioctl(port, TIOCEXCL), 0);
+    std::string firstSlave = line.SlavePath();
     ::close(port);
     for (int round = 0; round < 100 && modem.CurrentState() != ModemSimulator::State::Command; ++round) {
       shell.RunOnce(10);
@@ -87,9 +91,15 @@ TEST(PtyShell, ServesACallThroughTheLinkAndHangsUpWhenThePortCloses) {
     EXPECT_EQ(modem.CurrentState(), ModemSimulator::State::Command);
     EXPECT_FALSE(line.PeerOpen());
 
-    // The port opened again finds the modem waiting for commands.
+    // The port opened again is a fresh one, free for anybody, and finds the modem waiting for
+    // commands.
+    EXPECT_NE(line.SlavePath(), firstSlave);
+    EXPECT_EQ(LinkTarget(folder.PathOf("com2")), line.SlavePath());
     port = OpenPort(folder.PathOf("com2"));
     ASSERT_GE(port, 0);
+    int exclusive = -1;
+    ASSERT_EQ(::ioctl(port, TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0);
     ASSERT_EQ(::write(port, "AT\r", 3), 3);
     EXPECT_EQ(ReadUntil(shell, port, "OK"), "\r\nOK\r\n");
     ::close(port);

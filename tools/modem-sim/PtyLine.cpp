@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iostream>
 #include <stdexcept>
 
 namespace modemsim {
@@ -24,36 +25,62 @@ constexpr int kClosedRecheckMs = 100;
 
 }  // namespace
 
-PtyLine::PtyLine(const std::string& folder, int port) {
-  master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (master_ < 0) Fail("cannot open a pseudo-terminal");
+int PtyLine::OpenRawPty(std::string& slavePath) {
+  int master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (master < 0) Fail("cannot open a pseudo-terminal");
   char name[128];
-  if (grantpt(master_) != 0 || unlockpt(master_) != 0 || ptsname_r(master_, name, sizeof name) != 0) {
+  if (grantpt(master) != 0 || unlockpt(master) != 0 || ptsname_r(master, name, sizeof name) != 0) {
     int saved = errno;
-    ::close(master_);
+    ::close(master);
     errno = saved;
     Fail("cannot set up the pseudo-terminal");
   }
-  slavePath_ = name;
-
+  slavePath = name;
   // Raw from the start, so that a program that sets only what it needs gets no line editing.
+  // Opening and closing the slave once also puts the master in the state it is in after every
+  // close (it reports a hang-up until the next open); a never-opened slave reports nothing.
+  int slave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (slave < 0) {
+    int saved = errno;
+    ::close(master);
+    errno = saved;
+    Fail("cannot open " + slavePath);
+  }
   termios settings{};
-  if (tcgetattr(master_, &settings) == 0) {
+  if (tcgetattr(slave, &settings) == 0) {
     cfmakeraw(&settings);
-    tcsetattr(master_, TCSANOW, &settings);
+    tcsetattr(slave, TCSANOW, &settings);
   }
+  ::close(slave);
+  return master;
+}
 
-  linkPath_ = folder + "/com" + std::to_string(port);
-  struct stat existing{};
-  if (lstat(linkPath_.c_str(), &existing) == 0 && !S_ISLNK(existing.st_mode)) {
-    ::close(master_);
-    throw std::runtime_error(linkPath_ + " exists and is not a link; not replacing it");
-  }
+bool PtyLine::Link(const std::string& slavePath) const {
   std::string temporary = linkPath_ + ".new" + std::to_string(getpid());
   ::unlink(temporary.c_str());
-  if (symlink(slavePath_.c_str(), temporary.c_str()) != 0 || rename(temporary.c_str(), linkPath_.c_str()) != 0) {
+  if (symlink(slavePath.c_str(), temporary.c_str()) == 0 && rename(temporary.c_str(), linkPath_.c_str()) == 0) {
+    return true;
+  }
+  int saved = errno;
+  ::unlink(temporary.c_str());
+  errno = saved;
+  return false;
+}
+
+bool PtyLine::LinkIsOurs() const {
+  char target[256];
+  ssize_t length = readlink(linkPath_.c_str(), target, sizeof target - 1);
+  return length > 0 && std::string(target, static_cast<std::size_t>(length)) == slavePath_;
+}
+
+PtyLine::PtyLine(const std::string& folder, int port) : linkPath_(folder + "/com" + std::to_string(port)) {
+  struct stat existing{};
+  if (lstat(linkPath_.c_str(), &existing) == 0 && !S_ISLNK(existing.st_mode)) {
+    throw std::runtime_error(linkPath_ + " exists and is not a link; not replacing it");
+  }
+  master_ = OpenRawPty(slavePath_);
+  if (!Link(slavePath_)) {
     int saved = errno;
-    ::unlink(temporary.c_str());
     ::close(master_);
     errno = saved;
     Fail("cannot link " + linkPath_);
@@ -61,10 +88,40 @@ PtyLine::PtyLine(const std::string& folder, int port) {
 }
 
 PtyLine::~PtyLine() {
-  char target[256];
-  ssize_t length = readlink(linkPath_.c_str(), target, sizeof target - 1);
-  if (length > 0 && std::string(target, static_cast<std::size_t>(length)) == slavePath_) ::unlink(linkPath_.c_str());
+  if (LinkIsOurs()) ::unlink(linkPath_.c_str());
   ::close(master_);
+}
+
+void PtyLine::Renew() {
+  std::string freshPath;
+  int fresh = -1;
+  try {
+    fresh = OpenRawPty(freshPath);
+  } catch (const std::runtime_error& error) {
+    // Keep the old line: it still serves a program allowed past its exclusive-use flag.
+    std::cerr << "modem-sim: " << error.what() << std::endl;
+    return;
+  }
+  if (!LinkIsOurs()) {
+    ::close(fresh);
+    return;
+  }
+  if (!Link(freshPath)) {
+    std::cerr << "modem-sim: cannot link " << linkPath_ << ": " << std::strerror(errno) << std::endl;
+    ::close(fresh);
+    return;
+  }
+  // A program that opened the port again before the link moved has the old slave: closing
+  // its master now would cut it off, so the old line stays and the link goes back to it.
+  pollfd old{master_, POLLIN, 0};
+  if (::poll(&old, 1, 0) == 0 || !(old.revents & POLLHUP)) {
+    Link(slavePath_);
+    ::close(fresh);
+    return;
+  }
+  ::close(master_);
+  master_ = fresh;
+  slavePath_ = freshPath;
 }
 
 bool PtyLine::ReadAll(std::string& into) {
@@ -105,6 +162,7 @@ LineActivity PtyLine::Wait(int timeoutMs, const sigset_t* waitMask) {
     activity.closed = peerOpen_ || activity.opened;
     peerOpen_ = false;
     pending_.clear();
+    if (activity.closed) Renew();
   } else {
     peerOpen_ = true;
     Flush();

@@ -11,6 +11,12 @@
 // - The other side is open while some program has the slave open. A pty master reports a
 //   hang-up for as long as nobody has the slave open, so while the other side is closed Wait
 //   looks again every 100 ms instead of blocking on the master.
+// - When the other side closes the port, the line is renewed: a fresh pty is linked in place
+//   of the old one (the link is replaced in one step, so it never dangles), then the old one
+//   is closed. A pty keeps what its last user left on it for as long as its master is open:
+//   the exclusive-use flag (TIOCEXCL, which keeps every later open out unless the opener has
+//   CAP_SYS_ADMIN, the closer itself included), its line settings and bytes queued for it.
+//   The renewal is skipped for the link when someone has pointed it elsewhere meanwhile.
 // - Bytes read have their eighth bit cleared (the other side runs 7 data bits with parity).
 // - Write sends only while the other side is open: bytes written while it is closed would wait
 //   in the pty for the next program that opens the port, so they are dropped. Bytes the pty
@@ -38,6 +44,7 @@ class PtyLine {
   PtyLine(const PtyLine&) = delete;
   PtyLine& operator=(const PtyLine&) = delete;
 
+  // The slave the link points at now; it changes at each renewal.
   const std::string& SlavePath() const { return slavePath_; }
   const std::string& LinkPath() const { return linkPath_; }
   bool PeerOpen() const { return peerOpen_; }
@@ -50,6 +57,12 @@ class PtyLine {
   void Write(std::string_view bytes);
 
  private:
+  // Opens a raw pty master; throws std::runtime_error.
+  static int OpenRawPty(std::string& slavePath);
+  // Points the link at the slave in one step; false (errno set) when that fails.
+  bool Link(const std::string& slavePath) const;
+  bool LinkIsOurs() const;
+  void Renew();
   void Flush();
   // Reads everything available; true when the master reported that the slave was closed.
   bool ReadAll(std::string& into);

@@ -61,7 +61,7 @@ void SimulatorShell::RunOnce(int maxWaitMs, const sigset_t* waitMask) {
     modem_.Receive(activity.received, now);
   }
   if (activity.closed) {
-    Trace(now, "--", "port closed");
+    Trace(now, "--", "port closed; the line is now " + line_.SlavePath());
     modem_.LineClosed(now);
   }
   modem_.Advance(now);
