@@ -1,0 +1,175 @@
+// Cost of one Start whose intake takes 10,000 submissions, 1,000 Other File lines and 1,000 due
+// scheduled rows (12,000 messages), against a floor measured in the same run: the same 12,000
+// rows inserted into Queue of a fresh pager.mdb with one prepared statement in one transaction.
+// Aim: a ratio under 3. Each figure is the best of a few runs, each in a fresh folder.
+// Usage: intake_bench [runs]
+#include <sqlite3.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "PagerDatabaseFile.h"
+#include "common/Form1.h"
+#include "common/Module1.h"
+#include "common/Platform.h"
+#include "core/ServerCore.h"
+#include "platform/comm/FakeSerial.h"
+#include "platform/dao/DBEngine.h"
+#include "platform/forms/Clock.h"
+#include "platform/forms/ScriptedDialogs.h"
+#include "platform/forms/SimulatedLoop.h"
+
+namespace {
+
+constexpr int kSubmissions = 10000;
+constexpr int kOtherLines = 1000;
+constexpr int kScheduled = 1000;
+constexpr int kRows = kSubmissions + kOtherLines + kScheduled;
+
+using Clock = std::chrono::steady_clock;
+
+class Folder {
+ public:
+  Folder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "intake-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+    std::string error;
+    if (pagerdb::CreatePagerDatabase(PathOf("pager.mdb"), &error) != pagerdb::CreateResult::kCreated) {
+      throw std::runtime_error("cannot create pager.mdb: " + error);
+    }
+  }
+  ~Folder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  std::string PathOf(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& Path() const { return path_; }
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(PathOf(name), std::ios::binary) << bytes;
+  }
+
+ private:
+  std::string path_;
+};
+
+class Sql {
+ public:
+  explicit Sql(const std::string& path) {
+    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+      throw std::runtime_error("cannot open " + path);
+    }
+    Exec("PRAGMA synchronous=NORMAL");
+  }
+  ~Sql() { sqlite3_close(db_); }
+  void Exec(const std::string& sql) {
+    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+      throw std::runtime_error(sql + ": " + sqlite3_errmsg(db_));
+    }
+  }
+  // Inserts `count` rows with one prepared statement in one transaction.
+  void InsertRows(const std::string& insert, int columns, int count, int firstRow = 0) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db_, insert.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
+      throw std::runtime_error(insert + ": " + sqlite3_errmsg(db_));
+    }
+    Exec("BEGIN");
+    for (int row = firstRow; row < firstRow + count; ++row) {
+      for (int column = 1; column <= columns; ++column) {
+        const std::string value = "value " + std::to_string(row) + "." + std::to_string(column);
+        sqlite3_bind_text(statement, column, value.c_str(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
+      }
+      if (sqlite3_step(statement) != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(db_));
+      sqlite3_reset(statement);
+    }
+    Exec("COMMIT");
+    sqlite3_finalize(statement);
+  }
+
+ private:
+  sqlite3* db_ = nullptr;
+};
+
+double FloorSeconds() {
+  Folder folder;
+  Sql sql(folder.PathOf("pager.mdb"));
+  const auto begin = Clock::now();
+  sql.InsertRows(
+      "INSERT INTO Queue (Unit, Message, Modem, Sender, Status, \"Date Sent\", \"Time Sent\", "
+      "\"IP Address\", User, Browser) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)",
+      10, kRows);
+  return std::chrono::duration<double>(Clock::now() - begin).count();
+}
+
+double StartSeconds(long& pending) {
+  Folder folder;
+  std::string submissions = "\"Unit\",\"Message\",\"Modem\",\"Date\",\"Time\",\"Remote Address\",\"User\",\"Browser\"\r\n";
+  for (int i = 0; i < kSubmissions; ++i) {
+    submissions += "\"" + std::to_string(1000 + i) + "\",\"Message number " + std::to_string(i) +
+                   " from the intranet form\",\"555" + std::to_string(i % 20) +
+                   "\",\"12/07/26\",\"14:00:00\",\"10.0.0." + std::to_string(i % 250) + "\",\"Mozilla/4.0\"\r\n";
+  }
+  folder.Write("FEEDBACK.TXT", submissions);
+  folder.Write("internet.cfg", "\"" + folder.PathOf("FEEDBACK.TXT") + "\"\r\n");
+  std::string other;
+  for (int i = 0; i < kOtherLines; ++i) other += "\"" + std::to_string(i) + "\",\"Other file message " + std::to_string(i) + "\"\r\n";
+  folder.Write("other.txt", other);
+  folder.Write("own.cfg", "\"" + folder.PathOf("other.txt") + "\"\r\n");
+  folder.Write("MyOwn.dat", "\"My Company\",\"5551234\",1\r\n");
+  {
+    Sql sql(folder.PathOf("pager.mdb"));
+    sql.InsertRows("INSERT INTO Scheadule (DateTo, TimeTo, Unit, Message, Modem, Sender, Status) "
+                   "VALUES ('2026-12-06', '09:00', ?1, ?2, ?3, ?4, 'N')",
+                   4, kScheduled);
+  }
+
+  forms::SimulatedLoop loop;
+  forms::SimulatedClock clock(loop, vb::Date{2026, 12, 7}, vb::TimeOfDay{14, 30, 0});
+  forms::ScriptedDialogs dialogs(&loop);
+  dao::DBEngine engine;
+  auto serial = std::make_shared<comm::FakeSerialBackend>();
+  pager::Form1 form(loop, serial);
+  pager::Module1 m;
+  pager::Platform platform{loop, clock, dialogs, engine, forms::Screen{}, folder.Path()};
+  pager::ServerCore core(form, m, platform);
+  form.imgInternet.Visible = true;  // Intranet mode on
+
+  const auto begin = Clock::now();
+  core.Command1_Click();
+  const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+  if (!dialogs.Boxes().empty()) throw std::runtime_error("Start failed: " + dialogs.LastBox().prompt);
+  pending = m.intPending.value();
+  if (m.dbPager) m.dbPager->Close();
+  return seconds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+  try {
+    double floor = 1e9;
+    double start = 1e9;
+    long pending = 0;
+    for (int i = 0; i < runs; ++i) {
+      floor = std::min(floor, FloorSeconds());
+      start = std::min(start, StartSeconds(pending));
+    }
+    std::printf("intake: %d messages (%d submissions, %d Other File lines, %d scheduled rows)\n", kRows,
+                kSubmissions, kOtherLines, kScheduled);
+    std::printf("floor (one prepared INSERT, one transaction): %.1f ms\n", floor * 1000);
+    std::printf("Start with its intake: %.1f ms, %ld pending\n", start * 1000, pending);
+    std::printf("ratio: %.2f (aim: under 3)\n", start / floor);
+    return pending == kRows ? 0 : 1;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "intake_bench: %s\n", e.what());
+    return 2;
+  }
+}
