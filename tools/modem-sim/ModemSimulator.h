@@ -10,11 +10,11 @@
 //   with AT is ignored. Results are "\r\nTEXT\r\n" (V1) or a code and "\r" (V0: OK 0, CONNECT 1,
 //   NO CARRIER 3, ERROR 4, NO DIALTONE 6, BUSY 7); Q1 suppresses them.
 // - Commands: Z and &F (reset to the configured profile; hang up), E0/E1, V0/V1, Q0/Q1, H/H0
-//   (hang up), O (back on line after an escape; ERROR without a call), I (identification), Sn=v and Sn? (registers;
-//   S12 is the escape guard time in fiftieths of a second, default 50), D (dial; ERROR without
-//   a number or while a call is kept after an escape); L, M, X, &C,
-//   &D, &K, &W and &V are accepted and change nothing. Any other command, or a value out of
-//   range, gives ERROR; commands before it on the line have taken effect.
+//   (hang up), O (back on line after an escape; ERROR without a call), I (identification),
+//   Sn=v and Sn? (registers; S12 is the escape guard time in fiftieths of a second, default
+//   50), D (dial; ERROR without a number, or while a call is kept after an escape); L, M, X,
+//   &C, &D, &K, &W and &V are accepted and change nothing. Any other command, or a value out
+//   of range, gives ERROR; commands before it on the line have taken effect.
 // - Dialing (see DialPlan for the answer to each number): the result comes after the number's
 //   delay. Any character from the caller while dialing abandons the call without a result
 //   (the caller has given up and hangs up; a "NO CARRIER" then could reach it on its next
