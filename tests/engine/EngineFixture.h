@@ -13,7 +13,9 @@
 
 #include "engine/CallEngine.h"
 #include "InProcessTerminal.h"
+#include "engine/EngineTexts.h"
 #include "harness/ServerHarness.h"
+#include "platform/vb/Text.h"
 
 namespace engine_test {
 

@@ -1,0 +1,144 @@
+// The send dialogue: the login test, what goes to the line, and calls cut short.
+#include "EngineFixture.h"
+
+namespace engine_test {
+namespace {
+
+class SendDialogueTest : public EngineTest {
+ protected:
+  // Runs `action` inside the pump of the dialogue's next tick, as a click or another timer's
+  // tick would.
+  void InsideNextSendPump(std::function<void()> action) {
+    form().tmrSend.OnTimer = [this, action] {
+      h.loop.Post(action);
+      pager::CallEngine& callEngine = engine();
+      form().tmrSend.OnTimer = [&callEngine] { callEngine.tmrSend_Timer(); };  // ends this closure
+      callEngine.tmrSend_Timer();
+    };
+  }
+};
+
+TEST_F(SendDialogueTest, LoginPassesWithOneToThreePromptsAndFailsWithNoneOrMoreThanThree) {
+  struct Case {
+    int prompts;
+    const char* status;  // nullptr: the login passes
+  };
+  for (Case c : {Case{0, "Paging Company ID was not received"}, Case{1, nullptr}, Case{3, nullptr},
+                 Case{4, "Paging Company login was not successful"}}) {
+    SCOPED_TRACE(c.prompts);
+    h.Exec("DELETE FROM Queue; DELETE FROM Temp; DELETE FROM TranLog");
+    QueueMany("5550100", 2);
+    writes.clear();
+    StartAndConnect();
+    Seconds(4);
+    for (int i = 0; i < c.prompts; ++i) {  // one prompt a second: the reader counts ticks
+      line().PushInput("\r\nID=");
+      Seconds(1);
+    }
+    Seconds(8 - 4 - c.prompts);
+    EXPECT_EQ(h.m.intIDCount.value(), c.prompts);
+    if (c.status != nullptr) {
+      EXPECT_EQ(form().lblStatus.Caption.get(), c.status);
+      EXPECT_FALSE(h.m.blnLoggedIn);
+      EXPECT_EQ(WrittenTexts().back(), "ATH+++\r") << "nothing written after the M line";
+      EXPECT_EQ(WrittenTexts()[WrittenTexts().size() - 2], "M\r");
+      EXPECT_EQ(Column("Temp", "Unit"), (std::vector<std::string>{"U1", "U2"}));
+      EXPECT_EQ(LogSentences()[0], "text 1 to unit U1 was not sent because paging company didn't send it's ID.");
+    } else {
+      EXPECT_EQ(form().lblStatus.Caption.get(), "Sending paging unit id");
+      EXPECT_TRUE(h.m.blnLoggedIn);
+      EXPECT_EQ(WrittenTexts().back(), "U1\r");
+    }
+    h.core->Command2_Click();
+  }
+}
+
+TEST_F(SendDialogueTest, PromptsAfterTheFirstUnitDoNotEndTheCall) {
+  QueueMany("5550100", 2);
+  LoginPrompts(1);
+  StartAndConnect();
+  Seconds(9);
+  for (int i = 0; i < 5; ++i) {
+    line().PushInput("ID=");
+    Seconds(1);
+  }
+  Seconds(7);
+  EXPECT_EQ(Column("Queue", "Status"), (std::vector<std::string>{"Y", "Y"}));
+  EXPECT_EQ(h.CountRows("Temp"), 0);
+}
+
+TEST_F(SendDialogueTest, NullFieldsGoOutAsEmptyTextAndSentRowsGoOutAgain) {
+  h.Insert("Queue", Row{{"Modem", std::string("5550100")}, {"Status", std::string("Y")}});
+  Queue("5550100", "U2", "second");
+  LoginPrompts(1);
+  StartAndConnect();
+  Seconds(20);
+  EXPECT_EQ(WrittenTexts(), (std::vector<std::string>{"ATDT5550100\r", "\r\r", "M\r", "\r", "\r", "U2\r", "second\r", "ATH+++\r"}));
+  const auto log = h.TranLog();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(LogSentences()[0], " for unit  was sent successfully.");
+  EXPECT_EQ(log[0].at("Sender"), std::nullopt);
+  EXPECT_EQ(log[0].at("Paging Unit"), std::nullopt);
+  EXPECT_EQ(log[1].at("Sender"), "Intranet");
+  EXPECT_EQ(log[1].at("Paging Company"), "5550100");
+  EXPECT_EQ(log[1].at("Date Sent"), "12/07/26");
+  EXPECT_EQ(log[1].at("Browser"), "Lynx");
+  EXPECT_EQ(log[1].at("Message"), "12/07/26 - 2:30:18 PM : Message: second for unit U2 was sent successfully.");
+}
+
+TEST_F(SendDialogueTest, HangUpOrStopInTheTicksPumpLeavesTheTickWithoutEffect) {
+  QueueMany("5550100", 1);
+  QueueMany("5550200", 1);
+  LoginPrompts(1);
+  StartAndConnect();
+  Seconds(2);
+  // The reader's tick runs inside the dialogue's pump and reads a lost carrier.
+  InsideNextSendPump([&] {
+    line().PushInput("NO CARRIER");
+    engine().Timer1_Timer();
+  });
+  Seconds(1);
+  EXPECT_EQ(h.m.intSendTick.value(), 0) << "a tick after the hang-up is not counted";
+  EXPECT_FALSE(form().tmrSend.Enabled);
+  EXPECT_EQ(form().lblStatus.Caption.get(), "Carrier has been lost");
+
+  // The next call starts counting from 0: its M line comes at its 5th tick.
+  line().PushInput("CONNECT");
+  Seconds(9);  // pause, dial of the second company, CONNECT read
+  ASSERT_TRUE(form().tmrSend.Enabled);
+  const std::int64_t connect = h.loop.NowMs();
+  Seconds(5);
+  EXPECT_EQ(WritesOf("M\r").back(), connect + 5000);
+
+  // Stop clicked while the dialogue pumps: nothing written after Stop's hang-up.
+  InsideNextSendPump([&] { h.core->Command2_Click(); });
+  Seconds(1);
+  EXPECT_EQ(WrittenTexts().back(), "ATH+++\r");
+  EXPECT_EQ(h.m.intSendTick.value(), 0);
+  EXPECT_TRUE(EngineIdle());
+}
+
+TEST_F(SendDialogueTest, CompanyWithMoreMessagesThanOneCallCanCountHasTheRestQueuedAgain) {
+  QueueMany("5550100", 4);
+  LoginPrompts(1);
+  StartAndConnect();
+  Seconds(14);  // message 1 sent at 11; unit 2 at 14
+  ASSERT_EQ(h.m.intLastStep.value(), 14);
+  // As if this call had already run for 32,761 ticks: the unit step due at 32,764 has no room
+  // for its text and the step after it.
+  h.m.intSendTick = 32761 - 3;
+  h.m.intLastStep = 32761 - 3;
+  h.m.strSendStep = "Message";
+  Seconds(3);
+  EXPECT_EQ(WrittenTexts().back(), "text 2\r");
+  Seconds(3);
+  EXPECT_EQ(form().lblStatus.Caption.get(), "Not Online");
+  EXPECT_EQ(WrittenTexts().back(), "ATH+++\r");
+  EXPECT_EQ(Column("Queue", "Status"), (std::vector<std::string>{"Y", "Y", "N", "N"}));
+  EXPECT_EQ(Column("Temp", "Unit"), (std::vector<std::string>{"U3", "U4"}));
+  EXPECT_EQ(LogSentences()[2], "text 3 to unit U3 was not sent because paging company could not take more messages in this call.");
+  EXPECT_TRUE(form().tmrCountdown.Enabled);
+}
+
+}  // namespace
+}  // namespace engine_test
