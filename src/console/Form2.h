@@ -2,9 +2,8 @@
 // one-second timer that hands over to the main window. Positions in twips; Image1 and Label2
 // stand inside Frame1.
 //
-// Timer1 is on from the moment the object exists, as a timer switched on in the window's design
-// is: make the splash when the program starts and show it straight away (ServerApplication
-// does both).
+// Timer1 is made switched on, as the window's design has it; the timer then counts from the
+// making of the object. ServerApplication holds it off until the splash loads.
 #pragma once
 
 #include <cstdint>

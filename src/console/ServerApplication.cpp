@@ -15,6 +15,8 @@ ServerApplication::ServerApplication(const Platform& platformIn, std::shared_ptr
       panel(form1, platform, core, help),
       choosers(form1, platform),
       status(form1, m, platform.loop) {
+  // Timers switched on in the windows' designs run from their window's load.
+  form2.Timer1.Enabled = false;
   SetStatusTimers(false);
   WireSplash();
   WireMainWindow();
@@ -24,10 +26,6 @@ ServerApplication::ServerApplication(const Platform& platformIn, std::shared_ptr
 void ServerApplication::Start() {
   if (started_) return;
   started_ = true;
-  // The two seconds of the splash count from here, however long the window layer took to
-  // bind its views after the splash was made.
-  form2.Timer1.Enabled = false;
-  form2.Timer1.Enabled = true;
   form2.Show();
 }
 
@@ -36,7 +34,10 @@ void ServerApplication::SetSetupWindow(std::function<forms::Window*()> setupWind
 }
 
 void ServerApplication::WireSplash() {
-  form2.OnLoad = [this] { splash.Form_Load(); };
+  form2.OnLoad = [this] {
+    form2.Timer1.Enabled = true;
+    splash.Form_Load();
+  };
   form2.OnUnload = [this](int& cancel) {
     splash.Form_UnLoad(cancel);
     if (cancel != 0) return;

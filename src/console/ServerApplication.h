@@ -16,8 +16,10 @@
 //   ServerCore::unloadSplash -> Form2.Unload; CallEngine::runStart -> ServerCore::Command1_Click.
 //
 // Timers: the splash's Timer1 and the main window's status timers are switched on in the
-// windows' designs. The status timers are held off until the main window loads, so its labels
-// show their load captions until the first ticks after the load; Timer1 counts from Start().
+// windows' designs; they run from their window's load, not from the making of the objects. So
+// the splash's two seconds count from Start(), however long the window layer took to bind its
+// views, and the main window's labels show their load captions until the first ticks after
+// its load.
 //
 // Life cycle: construct, let the window layer bind its views, then Start() once: it shows the
 // splash, whose second tick shows the main window. When the main window has been unloaded (a
