@@ -1,0 +1,84 @@
+// Fuzzes the readers of the two input files that outside programs write: the submissions file
+// and the Other File, from any bytes.
+//
+// The first byte chooses the reader (bit 0: submissions or Other File) and the Security mode
+// (bit 1); the rest is the file. Besides the sanitizers' checks, each run checks the framing
+// against a plain count of the file's items: a submissions file of n items gives (n - 8) / w
+// records of w = 7 (8 with Security) items, or raises 62 when n < 8; an Other File gives n / 2
+// rows, or raises 62 when n is odd. No other error may leave either reader.
+#include <sys/mman.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "common/RecordReader.h"
+#include "core/InputFiles.h"
+
+namespace {
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+// One in-memory file, reused for every input.
+const std::string& FilePath() {
+  static const std::string path = [] {
+    const int fd = ::memfd_create("input", 0);
+    Check(fd >= 0);
+    return "/proc/self/fd/" + std::to_string(fd);
+  }();
+  return path;
+}
+
+void SetFile(const std::string& bytes) {
+  std::FILE* file = std::fopen(FilePath().c_str(), "wb");
+  Check(file != nullptr);
+  Check(std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
+  std::fclose(file);
+}
+
+std::size_t CountItems() {
+  pager::RecordReader reader(FilePath());
+  std::size_t items = 0;
+  while (!reader.AtEnd()) {
+    reader.ReadText();
+    ++items;
+  }
+  return items;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const bool submissions = (data[0] & 1) == 0;
+  const bool security = (data[0] & 2) != 0;
+  SetFile(std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
+  const std::size_t items = CountItems();
+
+  pager::RecordReader reader(FilePath());
+  try {
+    if (submissions) {
+      const auto rows = pager::ParseSubmissions(reader, security);
+      const std::size_t width = security ? 8 : 7;
+      Check(items >= pager::kSubmissionHeaderItems);
+      Check(rows.size() == (items - pager::kSubmissionHeaderItems) / width);
+      for (const pager::QueueRow& row : rows) {
+        Check(row.sender == "Intranet" && row.status == "N");
+        Check(row.unit && row.message && row.modem && row.browser);
+        Check(row.user.has_value() == security);
+      }
+    } else {
+      const auto rows = pager::ParseOtherFile(reader, "5551234");
+      Check(items % 2 == 0 && rows.size() == items / 2);
+      for (const pager::QueueRow& row : rows) Check(row.modem == "5551234" && row.sender == "OWN");
+    }
+  } catch (const vb::RuntimeError& e) {
+    Check(e.Number() == vb::err::kInputPastEndOfFile);
+    Check(submissions ? items < static_cast<std::size_t>(pager::kSubmissionHeaderItems) : items % 2 == 1);
+  }
+  return 0;
+}
