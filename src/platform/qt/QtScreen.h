@@ -1,0 +1,11 @@
+// The screen the windows centre themselves on: the primary screen's available area (without
+// panels and task bars), in twips. The default forms::Screen when there is no screen.
+#pragma once
+
+#include "platform/forms/Window.h"
+
+namespace qtui {
+
+forms::Screen ScreenInTwips();
+
+}  // namespace qtui
