@@ -197,6 +197,8 @@ class QtDialogsTest : public QObject {
     QCOMPARE(help->Browser()->toPlainText(), QStringLiteral("Starting the server\n<Start> begins a cycle."));
     dialogs.ShowHelp(folder.filePath("page.htm").toStdString());
     QCOMPARE(help->Browser()->toPlainText(), QStringLiteral("Setup\nModem settings"));
+    dialogs.ShowHelp((folder.path() + QStringLiteral("\\SERVER1.HLP")).toStdString());
+    QVERIFY(help->Browser()->toPlainText().startsWith(QStringLiteral("Starting the server")));
     dialogs.ShowHelp(folder.filePath("missing.hlp").toStdString());
     QVERIFY(help->Browser()->toPlainText().contains(QStringLiteral("could not be opened")));
     dialogs.QuitHelp("SERVER1.HLP");

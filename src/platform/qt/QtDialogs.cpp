@@ -115,7 +115,13 @@ void QtDialogs::ShowModal(forms::Window& window) {
 
 void QtDialogs::ShowHelp(const std::string& helpFile) {
   if (!help_) help_ = std::make_unique<HelpWindow>();
-  help_->ShowFile(QString::fromStdString(helpFile));
+  QString path = QString::fromStdString(helpFile);
+  // A path built with "\" between folder and file names is taken with "/" when only that exists.
+  if (!QFileInfo::exists(path) && path.contains(QLatin1Char('\\'))) {
+    const QString slashed = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (QFileInfo::exists(slashed)) path = slashed;
+  }
+  help_->ShowFile(path);
 }
 
 void QtDialogs::QuitHelp(const std::string&) {

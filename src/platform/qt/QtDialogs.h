@@ -16,7 +16,8 @@
 // ShowModal: the window must have a QtWindowView (std::logic_error otherwise). It is shown
 // modal to the whole application, loading the model, and the call returns once the model is
 // unloaded or hidden; timers run meanwhile. ShowHelp opens the help window (one for the
-// program) on a help file; QuitHelp closes it if it is open.
+// program) on a help file (a path with "\" separators is also found when the file exists
+// under the same path with "/"); QuitHelp closes it if it is open.
 //
 // All of them wait in a nested Qt event loop, so timers and other handlers keep running.
 #pragma once
