@@ -80,6 +80,7 @@ TEST_F(FileIntakeTest, AShortHeaderStopsTheServerAndKeepsTheFile) {
   ASSERT_EQ(h.dialogs.Boxes().size(), 1U);
   EXPECT_EQ(LastBox().rfind("Error:  62 - ", 0), 0U);
   EXPECT_TRUE(h.folder.Exists("FEEDBACK.TXT"));
+  EXPECT_EQ(Status(), "\"NOT AVAILABLE\"\r\n");  // the file was released before Stop ran
 }
 
 // Beyond 32,767 queued rows the rest wait in Temp for the following cycles.

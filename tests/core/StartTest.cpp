@@ -133,6 +133,22 @@ TEST_F(StartTest, TheOperatorsStartWaitsForTheCycle) {
   EXPECT_FALSE(idle->IsOpen());  // replaced, not left open beside the new one
 }
 
+#ifdef PAGER_HARNESS_HAS_ENGINE
+// With an ASP web server the web side writes Temp and Scheadule itself; the idle server takes
+// them up at its next re-cycle.
+TEST_F(StartTest, AnIdleServerTakesUpWhatTheWebSideWrites) {
+  m().blnASP = true;
+  Start();
+  h.Insert("Temp", {{"Unit", "1"}, {"Message", "web"}, {"Modem", "555"}, {"Status", "N"}});
+  h.InsertScheduled("2026-12-07", "14:30:05", "444", "2", "sched");
+  h.fakeSerial->ClearWritten();
+  h.loop.Advance(8000);
+  EXPECT_EQ(m().intPending, 2);
+  EXPECT_EQ(h.fakeSerial->Written(), "ATDT444\r");
+  EXPECT_EQ(h.CountRows("Temp") + h.CountRows("Scheadule"), 0);
+}
+#endif
+
 TEST_F(StartTest, AnErrorIsShownAndStopsTheServer) {
   h.folder.Remove("pager.mdb");
   const long long pumps = h.loop.Pumps();
