@@ -63,9 +63,9 @@ void ServerCore::Command1_Click() {
 }
 
 void ServerCore::OpenDatabase() {
-  // A connection that an earlier Start (or the setup window's Clear) left open is closed before
-  // its successor opens: a transaction spans every open database of the workspace, and two
-  // connections to one file would wait for each other's write lock.
+  // A connection that an earlier Start (or the setup window's Clear) left open is closed as its
+  // successor takes its place, so that no stale connection (kept alive by an old recordset)
+  // stays in the workspace, whose transactions span every open database.
   if (m_.dbPager && m_.dbPager->IsOpen()) m_.dbPager->Close();
   m_.dbPager = platform_.dbEngine.Workspaces(0).OpenDatabase(platform_.PathOf("pager.mdb"), false, false, "");
 }
