@@ -68,8 +68,9 @@ void CallEngine::RejectedUnit() {
   if (!rows || !rows->IsOpen() || rows->Eof() || rows->Bof()) return;
   CountDown(m_.intPending);
   m_.strSendStep = "Unit";
-  AppendLogRecord(platform_.dbEngine, m_.dbPager, m_.rsTranLog,
-                  RejectedRecord(*rows, LogHead(platform_.clock), m_.strSender, m_.strMessage, m_.strUnit));
+  AppendLogRecord(platform_.dbEngine, m_.dbPager, m_.rsTranLog, [&] {
+    return RejectedRecord(ReadQueueRow(*rows), LogHead(platform_.clock), m_.strSender, m_.strMessage, m_.strUnit);
+  });
   rows->MoveNext();
   m_.intLastStep = m_.intSendTick;
   if (rows->Eof()) {

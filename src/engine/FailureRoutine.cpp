@@ -39,12 +39,18 @@ void CallEngine::FailWaitingMessages() {
   int row = 0;
   for (rsAllQueue->MoveFirst(); !rsAllQueue->Eof(); rsAllQueue->MoveNext(), ++row) {
     if (row < state.failedRows) continue;
-    if (!state.copiedCurrent) {
-      AppendInOwnTransaction(platform_.dbEngine, *rsTemp, QueueCopy(*rsAllQueue));
+    QueueRowValues values;
+    if (state.copiedCurrent) {
+      values = ReadQueueRow(*rsAllQueue);
+    } else {
+      AppendInOwnTransaction(platform_.dbEngine, *rsTemp, [&] {
+        values = ReadQueueRow(*rsAllQueue);
+        return QueueCopy(values);
+      });
       state.copiedCurrent = true;
     }
     AppendInOwnTransaction(platform_.dbEngine, *m_.rsTranLog,
-                           FailureRecord(*rsAllQueue, LogHead(platform_.clock), m_.strFailReason));
+                           [&] { return FailureRecord(values, LogHead(platform_.clock), m_.strFailReason); });
     state.copiedCurrent = false;
     state.failedRows = row + 1;
   }

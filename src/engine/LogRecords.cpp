@@ -7,16 +7,20 @@
 namespace pager {
 
 namespace {
-constexpr const char* kSubmissionFields[] = {"Date Sent", "Time Sent", "IP Address", "User", "Browser"};
-
-void AddSubmissionFields(const dao::Recordset& row, FieldValues& fields) {
-  for (const char* name : kSubmissionFields) fields.emplace_back(name, row.Field(name));
+// The submission's own data, copied unchanged into every record made from a queued message.
+void AddSubmissionFields(const QueueRowValues& row, FieldValues& fields) {
+  fields.emplace_back("Date Sent", row.dateSent);
+  fields.emplace_back("Time Sent", row.timeSent);
+  fields.emplace_back("IP Address", row.ipAddress);
+  fields.emplace_back("User", row.user);
+  fields.emplace_back("Browser", row.browser);
 }
 }  // namespace
 
-void AppendInOwnTransaction(dao::DBEngine& engine, dao::Recordset& table, const FieldValues& fields) {
+void AppendInOwnTransaction(dao::DBEngine& engine, dao::Recordset& table, const RecordBuilder& build) {
   engine.BeginTrans();
   try {
+    const FieldValues fields = build();
     table.AddNew();
     for (const auto& [name, value] : fields) table.SetField(name, value);
     table.Update();
@@ -32,11 +36,11 @@ void AppendInOwnTransaction(dao::DBEngine& engine, dao::Recordset& table, const 
 }
 
 void AppendLogRecord(dao::DBEngine& engine, const std::shared_ptr<dao::Database>& db,
-                     std::shared_ptr<dao::Recordset>& rsTranLog, const FieldValues& fields) {
+                     std::shared_ptr<dao::Recordset>& rsTranLog, const RecordBuilder& build) {
   if (!db) vb::Raise(vb::err::kObjectNotSet);
   rsTranLog = db->OpenRecordset("TranLog");
   try {
-    AppendInOwnTransaction(engine, *rsTranLog, fields);
+    AppendInOwnTransaction(engine, *rsTranLog, build);
   } catch (...) {
     CloseQuietly(rsTranLog);
     throw;
@@ -58,39 +62,46 @@ void CloseQuietly(const std::shared_ptr<dao::Recordset>& rs) {
   }
 }
 
-FieldValues SentRecord(const dao::Recordset& row, const std::string& head) {
-  const dao::Value unit = row.Field("Unit");
-  FieldValues fields{{"Sender", row.Field("Sender")},
-                     {"Message", head + SentSentence(row.Field("Message"), unit)},
-                     {"Paging Company", row.Field("Modem")},
-                     {"Paging Unit", unit}};
+QueueRowValues ReadQueueRow(const dao::Recordset& row) {
+  return {row.Field("Unit"),      row.Field("Message"),   row.Field("Modem"),      row.Field("Sender"),
+          row.Field("Status"),    row.Field("Date Sent"), row.Field("Time Sent"),  row.Field("IP Address"),
+          row.Field("User"),      row.Field("Browser")};
+}
+
+FieldValues SentRecord(const QueueRowValues& row, const std::string& head) {
+  FieldValues fields{{"Sender", row.sender},
+                     {"Message", head + SentSentence(row.message, row.unit)},
+                     {"Paging Company", row.modem},
+                     {"Paging Unit", row.unit}};
   AddSubmissionFields(row, fields);
   return fields;
 }
 
-FieldValues RejectedRecord(const dao::Recordset& row, const std::string& head, const std::string& strSender,
+FieldValues RejectedRecord(const QueueRowValues& row, const std::string& head, const std::string& strSender,
                            const std::string& strMessage, const std::string& strUnit) {
   FieldValues fields{{"Sender", strSender},
                      {"Message", head + RejectedSentence(strMessage, strUnit)},
-                     {"Paging Unit", row.Field("Unit")},
-                     {"Paging Company", row.Field("Modem")}};
+                     {"Paging Unit", row.unit},
+                     {"Paging Company", row.modem}};
   AddSubmissionFields(row, fields);
   return fields;
 }
 
-FieldValues FailureRecord(const dao::Recordset& row, const std::string& head, const std::string& reason) {
-  const dao::Value unit = row.Field("Unit");
-  FieldValues fields{{"Sender", row.Field("Sender")},
-                     {"Paging Unit", unit},
-                     {"Message", head + FailedSentence(row.Field("Message"), unit, reason)},
-                     {"Paging Company", row.Field("Modem")}};
+FieldValues FailureRecord(const QueueRowValues& row, const std::string& head, const std::string& reason) {
+  FieldValues fields{{"Sender", row.sender},
+                     {"Paging Unit", row.unit},
+                     {"Message", head + FailedSentence(row.message, row.unit, reason)},
+                     {"Paging Company", row.modem}};
   AddSubmissionFields(row, fields);
   return fields;
 }
 
-FieldValues QueueCopy(const dao::Recordset& row) {
-  FieldValues fields;
-  for (const char* name : {"Unit", "Message", "Modem", "Sender", "Status"}) fields.emplace_back(name, row.Field(name));
+FieldValues QueueCopy(const QueueRowValues& row) {
+  FieldValues fields{{"Unit", row.unit},
+                     {"Message", row.message},
+                     {"Modem", row.modem},
+                     {"Sender", row.sender},
+                     {"Status", row.status}};
   AddSubmissionFields(row, fields);
   return fields;
 }

@@ -103,7 +103,8 @@ void CallEngine::SendStep() {
     rows.Edit();
     rows.SetField("Status", std::string("Y"));
     rows.Update();
-    AppendLogRecord(platform_.dbEngine, m_.dbPager, m_.rsTranLog, SentRecord(rows, LogHead(platform_.clock)));
+    AppendLogRecord(platform_.dbEngine, m_.dbPager, m_.rsTranLog,
+                    [&] { return SentRecord(ReadQueueRow(rows), LogHead(platform_.clock)); });
     rows.MoveNext();
     m_.intLastStep = m_.intSendTick;
     CountDown(m_.intPending);
