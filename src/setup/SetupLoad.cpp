@@ -1,0 +1,143 @@
+// The window's load: the design state, the settings files, the shared state and the log grid.
+#include <cmath>
+#include <utility>
+
+#include "common/FileTests.h"
+#include "common/RecordReader.h"
+#include "common/SettingsFiles.h"
+#include "setup/ModemChoices.h"
+#include "setup/SetupWindow.h"
+
+namespace pager {
+
+namespace {
+
+constexpr const char* kOtherFileLabel = "Other file location: ";
+constexpr const char* kNoOtherFile = "Other file location: Has not been specified yet";
+
+std::string BaseName(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The box about a settings file that could not be read whole.
+std::string DamagedFileText(const std::string& name, const std::string& error, const std::string& advice) {
+  return "The settings file " + name + " could not be read whole (" + error + ").\n" +
+         "The window shows what could be read; " + advice;
+}
+
+}  // namespace
+
+void SetupWindow::Form_Load() {
+  form.RestoreDesign();
+  form.MousePointer = forms::kHourglassPointer;
+  form.SSTab1.Tab = frmSetup::kModemTab;
+  form.Data1.DatabaseName = platform_.PathOf("pager.mdb");
+  CentreWindow();
+
+  // Told once the window is ready, so that a damaged file never keeps it from opening.
+  std::vector<std::pair<std::string, std::string>> boxes;  // prompt, title
+
+  if (const auto modemCfg = FindByName(platform_.programFolder, kModemCfgUpper)) {
+    const std::string error = ReadModemSettings(*modemCfg);
+    if (!error.empty()) {
+      boxes.emplace_back(DamagedFileText(BaseName(*modemCfg), error, "please check the modem settings and save them again."),
+                         "Warning");
+    }
+  }
+  form.chkSecurity.Value = m_.blnSecurity ? 1 : 0;
+  form.chkASP.Value = m_.blnASP ? 1 : 0;
+  FillLists();
+  form.txtPrefix.Text = m_.varPrefix;
+  form.txtSuffix.Text = m_.strSuffix;
+
+  if (FileExists(platform_.PathOf(kMyOwnDat))) {
+    const std::string error = ReadOwnSystem();
+    if (!error.empty()) {
+      boxes.emplace_back(
+          DamagedFileText(kMyOwnDat, error, "please check the own paging system settings and store them again."),
+          "Warning");
+    }
+  }
+  if (FileExists(platform_.PathOf(kOwnCfg))) {
+    const std::string error = ReadOtherFilePath();
+    if (!error.empty()) {
+      boxes.emplace_back(DamagedFileText(kOwnCfg, error, "please choose the Other File again."), "Warning");
+    }
+  } else {
+    form.lblFilename.Caption = kNoOtherFile;
+  }
+
+  try {
+    form.Data1.Refresh();
+  } catch (const vb::RuntimeError& e) {
+    boxes.emplace_back("The message log could not be read.\n" + e.Description(), "Error");
+  }
+
+  form.MousePointer = forms::kDefaultPointer;
+  for (const auto& [prompt, title] : boxes) platform_.dialogs.MsgBox(prompt, forms::vbCritical, title);
+}
+
+void SetupWindow::CentreWindow() {
+  form.Top = static_cast<int>(std::lround(platform_.screen.height / 2.0 - form.Height / 2.0));
+  form.Left = static_cast<int>(std::lround(platform_.screen.width / 2.0 - form.Width / 2.0));
+}
+
+std::string SetupWindow::ReadModemSettings(const std::string& path) {
+  // Each item is shown as soon as it is read, so a file that ends early still shows its
+  // first items; the items kept in the shared state reach it the same way.
+  try {
+    RecordReader reader(path);
+    if (const auto name = PortNameOfItem(reader.ReadUntyped())) form.Combo1.Text = *name;
+    form.Combo2.Text = reader.ReadUntyped();
+    form.txtInit.Text = reader.ReadUntyped();
+    form.Combo3.Text = reader.ReadUntyped();
+    if (const auto name = HandshakingNameOfItem(reader.ReadUntyped())) form.Combo4.Text = *name;
+    reader.ReadUntyped();  // the save mark
+    m_.intTimeOut = reader.ReadInteger();
+    form.txtTimeOut.Text = std::to_string(m_.intTimeOut.value());
+    m_.varPrefix = reader.ReadUntyped();
+    m_.strSuffix = reader.ReadText();
+    m_.blnSecurity = reader.ReadBoolean();
+    m_.blnASP = reader.ReadBoolean();
+  } catch (const vb::RuntimeError& e) {
+    return e.Description();
+  }
+  return "";
+}
+
+void SetupWindow::FillLists() {
+  for (const auto& name : PortNames()) form.Combo1.AddItem(name);
+  for (const auto& rate : BaudRates()) form.Combo2.AddItem(rate);
+  for (const auto& mode : DialModes()) form.Combo3.AddItem(mode);
+  for (const auto& name : HandshakingNames()) form.Combo4.AddItem(name);
+}
+
+std::string SetupWindow::ReadOwnSystem() {
+  try {
+    RecordReader reader(platform_.PathOf(kMyOwnDat));
+    m_.strMyCompany = reader.ReadText();
+    form.Text1.Text = m_.strMyCompany;
+    m_.strMyModem = reader.ReadText();
+    form.Text2.Text = m_.strMyModem;
+    m_.intOtherFile = reader.ReadInteger();
+    // The intake looks for the Other File whenever the switch is not 0.
+    form.Check1.Value = m_.intOtherFile == vb::Int16(0) ? 0 : 1;
+  } catch (const vb::RuntimeError& e) {
+    return e.Description();
+  }
+  return "";
+}
+
+std::string SetupWindow::ReadOtherFilePath() {
+  try {
+    RecordReader reader(platform_.PathOf(kOwnCfg));
+    form.lblFilename.Caption = kOtherFileLabel + reader.ReadText();
+  } catch (const vb::RuntimeError& e) {
+    form.lblFilename.Caption = kNoOtherFile;
+    return e.Description();
+  }
+  return "";
+}
+
+}  // namespace pager
