@@ -43,7 +43,7 @@ namespace pager {
 
 class SetupWindow {
  public:
-  // The port, the shared state and the platform's parts must outlive the window.
+  // The port, the shared state and the platform must outlive the window.
   SetupWindow(comm::MSComm& port, Module1& m, const Platform& platform);
   SetupWindow(const SetupWindow&) = delete;
   SetupWindow& operator=(const SetupWindow&) = delete;
@@ -95,7 +95,7 @@ class SetupWindow {
 
   comm::MSComm& port_;
   Module1& m_;
-  Platform platform_;
+  const Platform& platform_;
 };
 
 }  // namespace pager
