@@ -7,7 +7,8 @@
 //    is already on changes nothing; switching it off and on again starts a new interval;
 //  - a tick handler is never re-entered: a pump inside it skips that timer; a tick that fell due
 //    meanwhile comes once, after the handler has returned (ticks do not pile up);
-//  - due ticks run in time order; ties in the order the timers were created.
+//  - due ticks run in time order; ties in the order the timers were created;
+//  - a timer whose interval is 0 never ticks.
 // Two loops keep these rules: SimulatedLoop (virtual time, for tests) and the Qt loop of the
 // window layer.
 #pragma once

@@ -23,7 +23,8 @@ void SimulatedLoop::Disarm(Timer& timer) { timer.missedTick = false; }
 Timer* SimulatedLoop::NextDue(std::int64_t limitMs) const {
   Timer* best = nullptr;
   for (Timer* timer : timers_) {
-    if (!timer->Enabled || timer->InTick()) continue;
+    // A timer without an interval never ticks (it would otherwise be due again at once).
+    if (!timer->Enabled || timer->InTick() || timer->Interval() <= 0) continue;
     std::int64_t due = timer->missedTick ? nowMs_ : timer->dueMs;
     if (due > limitMs) continue;
     if (best == nullptr) {
@@ -66,10 +67,13 @@ void SimulatedLoop::Advance(std::int64_t ms) {
   const std::int64_t end = nowMs_ + ms;
   RunInput();
   while (true) {
+    // A handler may have moved time past the end (a modal box that stayed open); what fell due
+    // meanwhile, a tick missed during that handler included, runs now.
+    const std::int64_t limit = std::max(end, nowMs_);
     for (Timer* timer : timers_) {
-      if (timer->Enabled && timer->InTick() && timer->dueMs <= end) timer->missedTick = true;
+      if (timer->Enabled && timer->InTick() && timer->dueMs <= limit) timer->missedTick = true;
     }
-    Timer* timer = NextDue(end);
+    Timer* timer = NextDue(limit);
     if (timer == nullptr) break;
     if (!timer->missedTick) nowMs_ = std::max(nowMs_, timer->dueMs);
     FireAt(*timer);
