@@ -87,6 +87,21 @@ TEST_F(AnswerReaderTest, ConnectAndIdInOneChunkStartTheDialogueWithOnePromptCoun
   EXPECT_EQ(form().lblStatus.Caption.get(), "Connected to paging company");
 }
 
+TEST_F(AnswerReaderTest, CountersAtTheSixteenBitLimitStayThereInsteadOfStoppingTheReader) {
+  Dialing();
+  h.m.intIDCount = 32767;
+  h.m.intToCall = -32768;
+  Read("CONNECT");
+  Read("ID=");
+  h.m.intIDCount = 32767;
+  h.m.intPending = -32768;
+  Read("ID= invalid");
+  EXPECT_EQ(h.m.intIDCount.value(), 32767);
+  EXPECT_EQ(h.m.intToCall.value(), -32768);
+  EXPECT_EQ(h.m.intPending.value(), -32768);
+  EXPECT_EQ(h.CountRows("TranLog"), 1) << "the rejection was still handled";
+}
+
 TEST_F(AnswerReaderTest, BusyAndNoCarrierInOneChunkFailEachMessageOnce) {
   Dialing();
   Read("BUSY\r\nNO CARRIER");
@@ -121,7 +136,7 @@ TEST_F(AnswerReaderTest, RejectionOnTheLastRowEndsTheCall) {
   Dialing(1);
   Read("CONNECT");
   Seconds(8.5);
-  Read("Invalid pager ID");
+  Read("Unit not valid");
   EXPECT_EQ(form().lblStatus.Caption.get(), "Not Online");
   EXPECT_FALSE(form().tmrSend.Enabled);
   EXPECT_TRUE(form().tmrCountdown.Enabled);
