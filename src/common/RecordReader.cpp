@@ -23,19 +23,21 @@ std::string ReadWholeFile(const std::string& path) {
   if (path.empty()) vb::Raise(vb::err::kFileNotFound);
   int fd;
   do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a pipe without a writer cannot hold the handler up.
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) {
     if (errno == EACCES || errno == EPERM) vb::Raise(vb::err::kPathFileAccessError);
     vb::Raise(vb::err::kFileNotFound);
   }
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+  // Only a regular file holds records: a folder, a device or a pipe counts as no file.
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
     vb::Raise(vb::err::kFileNotFound);
   }
   std::string content;
-  if (S_ISREG(info.st_mode) && info.st_size > 0) content.reserve(static_cast<std::size_t>(info.st_size));
+  if (info.st_size > 0) content.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[65536];
   while (true) {
     ssize_t got = ::read(fd, buffer, sizeof buffer);

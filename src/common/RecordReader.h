@@ -29,8 +29,8 @@ namespace pager {
 
 class RecordReader {
  public:
-  // Opens the file and reads it whole. Raises 53 "File not found" when the path names nothing,
-  // a folder, or is empty; 75 when the file cannot be read for lack of permission; 57 for any
+  // Opens the file and reads it whole. Raises 53 "File not found" when the path is empty or
+  // names nothing, a folder, a device or a pipe (anything but a regular file or a link to one); 75 when the file cannot be read for lack of permission; 57 for any
   // other failure to read it.
   explicit RecordReader(const std::string& path);
   ~RecordReader();

@@ -1,5 +1,7 @@
 #include "common/RecordReader.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -208,6 +210,10 @@ TEST(RecordReader, OpeningWhatIsNotAFileRaises53) {
   EXPECT_EQ(ErrorOf([&] { RecordReader reader(folder.Path()); }), 53);
   EXPECT_EQ(ErrorOf([&] { RecordReader reader(""); }), 53);
   EXPECT_EQ(ErrorOf([&] { RecordReader reader(folder.PathOf("no-folder/f")); }), 53);
+  // A device or a pipe (even one that nobody writes to) is no settings file.
+  EXPECT_EQ(ErrorOf([&] { RecordReader reader("/dev/zero"); }), 53);
+  ASSERT_EQ(::mkfifo(folder.PathOf("pipe").c_str(), 0600), 0);
+  EXPECT_EQ(ErrorOf([&] { RecordReader reader(folder.PathOf("pipe")); }), 53);
 }
 
 // The intake frames submission records by counting items: a header of 8 items, then records of
