@@ -8,16 +8,30 @@
 // company's waiting messages one by one; the hang-up ends a call; the countdown pauses between
 // companies and dials the next; at the end of the list the re-cycle waits and calls `runStart`.
 //
+// Timing, in ticks of the one-second engine timers: a dial ends at the time-out's tick at the
+// latest; a call of N messages lasts 6N + 8 ticks from the tick that read "CONNECT" to the
+// hang-up; 8 ticks of pause follow every hang-up; 8 ticks of re-cycle follow the end of the
+// list. A pause or re-cycle that Stop cut short is finished by the next one (the counters are
+// kept), unless it had run out.
+//
 // What callers may rely on:
-//  - every handler is safe to call at any time, also from a pump inside another handler and
-//    after Stop; a run-time error (database or port) never leaves a handler: it is reported in
-//    the status line, an open transaction is rolled back, the company's waiting messages are
-//    failed where possible, the call is hung up and the cycle goes on with the next company;
-//  - each message taken from `Queue` in a cycle ends with a "sent successfully" record, an
-//    "is invalid" record, or a copy in `Temp` with a failure record (the operator's Stop aside);
-//  - the engine owns no state besides the text it wrote to the line since the last read (so
-//    that the terminal's echo of it is not taken for an answer) and a per-call guard that
-//    fails a company's messages at most once.
+//  - Every handler is safe to call at any time, also from a pump inside another handler and
+//    after Stop. No error leaves a handler: an open transaction is rolled back, the waiting
+//    messages of the company being served are failed (once), its call is hung up, the cycle
+//    goes on with the next company, and the status line shows the error box text.
+//  - Each message taken from Queue in a cycle ends with a "sent successfully" record, an
+//    "is invalid" record, or a copy in Temp with a failure record (the operator's Stop aside).
+//    The end-of-cycle delete that fails is retried by the re-cycle before Start runs again.
+//  - A company's waiting messages are failed at most once per call, however many failure
+//    answers one read holds.
+//  - The answer reader takes the lines the server wrote out of what it reads before it looks
+//    for keywords (terminals echo what they are sent); Label1 still shows the raw input.
+//  - A tick of the send dialogue or of the pause that finds its timer switched off after its
+//    pump (Stop, or a hang-up run inside the pump) ends without effect and is not counted.
+//  - A call takes at most kMaxMessagesPerCall messages; the rest are failed and queued again.
+//  - Counters that are only shown or compared (intToCall, intPending, intIDCount) stop at the
+//    16-bit limits instead of raising an overflow.
+//  - Null Sender, Unit or Message fields go to the line as empty text.
 #pragma once
 
 #include <functional>
@@ -40,13 +54,24 @@ class CallEngine {
   CallEngine(const CallEngine&) = delete;
   CallEngine& operator=(const CallEngine&) = delete;
 
-  void Command5_Click();        // hang-up
-  void tmrCountdown_Timer();    // pause between companies, next company, end of the list
-  void tmrDialing_Timer();      // dial time-out
-  void tmrRestart_Timer();      // re-cycle
-  void Timer1_Timer();          // modem answer reader
-  void tmrSend_Timer();         // send dialogue
-  void LogUnsentMessages();     // failing a company's waiting messages
+  // The hang-up: clears the send counters, switches tmrSend off and tmrCountdown on, and when
+  // the port is open sends "ATH+++" and CR and closes it (closed also when the write fails).
+  void Command5_Click();
+  // Pause between companies (two pumps a tick); at its 8th tick the next company's dial (the
+  // port opened only when closed), a company without rows passed over, or the end of the list.
+  void tmrCountdown_Timer();
+  // Dial time-out: fails the company at EffectiveTimeOut() ticks.
+  void tmrDialing_Timer();
+  // Re-cycle: at its 8th tick switches itself off and calls runStart.
+  void tmrRestart_Timer();
+  // Modem answer reader: the input of the last second, tested for the keywords in order.
+  void Timer1_Timer();
+  // Send dialogue: pumps, then the step due at this tick.
+  void tmrSend_Timer();
+  // Fails the waiting messages of the company in strModem (Status exactly "N", Modem exactly
+  // strModem) with strFailReason: a copy in Temp and a failure record each, each in a
+  // transaction of its own. Does nothing when it already ran in this call.
+  void LogUnsentMessages();
 
   std::function<void()> runStart;  // Start (the core's Command1_Click), called by the re-cycle
 
