@@ -1,0 +1,36 @@
+// The paging server: the Qt application, the real event loop, clock, dialogs, database engine
+// and serial ports, the server over them and its windows. The program's folder is the folder
+// of the executable; the server's settings files, pager.mdb and SERVER1.HLP live there.
+#include <QApplication>
+#include <memory>
+#include <string>
+
+#include "app/ProgramWindows.h"
+#include "common/Platform.h"
+#include "console/ServerApplication.h"
+#include "platform/comm/TermiosBackend.h"
+#include "platform/dao/DBEngine.h"
+#include "platform/forms/Clock.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtEventLoop.h"
+#include "platform/qt/QtScreen.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  // Windows are hidden and shown as the server goes; the program ends when the server says so.
+  QApplication::setQuitOnLastWindowClosed(false);
+  const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+
+  qtui::QtEventLoop loop;
+  forms::SystemClock clock;
+  qtui::QtDialogs dialogs;
+  dao::DBEngine dbEngine;
+  auto serial = std::make_shared<comm::TermiosBackend>(programFolder);
+
+  pager::ServerApplication server(
+      pager::Platform{loop, clock, dialogs, dbEngine, qtui::ScreenInTwips(), programFolder}, serial);
+  app::ProgramWindows windows(server);
+  server.onFinished = [] { QCoreApplication::quit(); };
+  server.Start();
+  return QApplication::exec();
+}
