@@ -1,0 +1,117 @@
+// The program's windows as a whole: the splash hand-over, help from "?" and F1, captions
+// reaching their widgets, and the rendered windows (written to <build>/main.png and
+// <build>/splash.png).
+#include <QLabel>
+#include <QTest>
+#include <QTextBrowser>
+#include <QWindow>
+
+#include "ImageDifference.h"
+#include "ProgramUnderTest.h"
+#include "QtTestRegistry.h"
+#include "platform/qt/Conversions.h"
+#include "platform/qt/HelpWindow.h"
+#include "platform/qt/Screenshot.h"
+
+namespace app_test {
+
+namespace {
+constexpr int kHandOverBoundMs = 6000;  // the splash hands over after two seconds
+constexpr int kQuickMs = 2000;
+
+// Starts the program as main() does and waits for the splash to hand over.
+bool Boot(ProgramUnderTest& p) {
+  p.server->Start();
+  if (!QTest::qWaitForWindowExposed(&p.windows->SplashWindow())) return false;
+  return QTest::qWaitFor([&] { return p.windows->MainWindow().isVisible(); }, kHandOverBoundMs);
+}
+
+QString HelpText(ProgramUnderTest& p) {
+  qtui::HelpWindow* help = p.dialogs.OpenHelpWindow();
+  return help == nullptr ? QString() : help->Browser()->toPlainText();
+}
+
+QString LabelText(ProgramUnderTest& p, const forms::Control& label) {
+  return static_cast<QLabel*>(p.ViewOf(label))->text();
+}
+}  // namespace
+
+class WindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void splashOpensFirstWithoutFrameAndHandsOverToTheMainWindow() {
+    ProgramUnderTest p;
+    p.server->Start();
+    qtui::QtWindowView& splash = p.windows->SplashWindow();
+    QVERIFY(splash.isVisible());
+    QVERIFY(!p.windows->MainWindow().isVisible());
+    QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(splash.size(), QSize(447, 279));
+    QVERIFY(QTest::qWaitFor([&] { return p.windows->MainWindow().isVisible(); }, kHandOverBoundMs));
+    QVERIFY(!splash.isVisible());
+    QCOMPARE(p.windows->MainWindow().windowTitle(), QStringLiteral("Corvello '98 Enterprise Edition"));
+    QCOMPARE(p.windows->MainWindow().size(), QSize(479, 454));
+  }
+
+  void helpLabelAndF1OpenTheHelpFile() {
+    ProgramUnderTest p;
+    QVERIFY(Boot(p));
+    pager::Form1& f = p.server->form1;
+    p.Click(f.Label13);
+    QVERIFY(HelpText(p).contains(QStringLiteral("comN")));
+    p.dialogs.QuitHelp("");
+    QVERIFY(HelpText(p).isEmpty());
+
+    QTest::keyClick(&p.windows->MainWindow(), Qt::Key_F1);
+    QVERIFY(HelpText(p).contains(QStringLiteral("Scheadule")));
+  }
+
+  void captionChangesReachTheirWidgets() {
+    ProgramUnderTest p;
+    QVERIFY(p.ShowMainWindow());
+    pager::Form1& f = p.server->form1;
+    QCOMPARE(LabelText(p, f.lblStatus), QStringLiteral("Corvello '98 Server is ready !!"));
+    f.Label1.Caption = "OK\r\nCONNECT 9600";
+    QCOMPARE(LabelText(p, f.Label1), QStringLiteral("OK\nCONNECT 9600"));
+    // The status display's timers write their labels from the main window's load on.
+    QVERIFY(QTest::qWaitFor([&] { return LabelText(p, f.Label10) == QStringLiteral("ID value:  0"); }, kQuickMs));
+    QVERIFY(QTest::qWaitFor([&] { return LabelText(p, f.Label14) == QStringLiteral("Other File: Disabled"); }, kQuickMs));
+  }
+
+  void windowsRenderTheirArtwork() {
+    ProgramUnderTest p;
+    QVERIFY(Boot(p));
+    pager::Form1& f = p.server->form1;
+    qtui::QtWindowView& main = p.windows->MainWindow();
+    const QImage stopped = qtui::RenderWidget(main);
+    QVERIFY(qtui::HasDrawing(stopped));
+    QVERIFY(stopped.save(QStringLiteral(PAGER_BINARY_DIR "/main.png")));
+
+    // Each picture changes the window at its own place only.
+    for (forms::Image* picture : {&f.imgStart, &f.imgStop, &f.imgShut, &f.imgInternet, &f.imgSubmmit, &f.Image2,
+                                  &f.imgAbout, &f.imgSetup, &f.imgRed1, &f.imgred2, &f.imgRed3}) {
+      picture->Visible = true;
+      const QRect changed = Difference(stopped, qtui::RenderWidget(main));
+      picture->Visible = false;
+      QVERIFY2(!changed.isEmpty(), picture->Name().c_str());
+      QVERIFY2(qtui::ToPixels(picture->Position()).contains(changed), picture->Name().c_str());
+    }
+    // The running look, for the eye.
+    f.imgStart.Visible = true;
+    f.imgInternet.Visible = true;
+    f.imgred2.Visible = true;
+    QVERIFY(qtui::RenderWidget(main).save(QStringLiteral(PAGER_BINARY_DIR "/main-running.png")));
+
+    qtui::QtWindowView& splash = p.windows->SplashWindow();
+    const QImage splashImage = qtui::RenderWidget(splash);
+    QVERIFY(qtui::HasDrawing(splashImage));
+    QVERIFY(splashImage.save(QStringLiteral(PAGER_BINARY_DIR "/splash.png")));
+  }
+};
+
+QTUI_TEST_CLASS(WindowsTest)
+
+}  // namespace app_test
+
+#include "WindowsTest.moc"

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# The real program on a virtual X display: a program folder with the built server, its help
+# file, a fresh pager.mdb and modem settings for port 1, where the modem simulator serves as
+# com1. Waits for the main window, presses Start with a real X click at its hot spot and waits
+# until status.dat says the server is AVAILABLE. Every wait is bounded.
+#
+# Usage: xvfb_start_test.sh PAGER_SERVER MODEM_SIM MAKE_PAGER_DB HELP_FILE
+set -euo pipefail
+server=$1
+simulator=$2
+make_db=$3
+help_file=$4
+
+folder=$(mktemp -d "${TMPDIR:-/tmp}/pager-xvfb-XXXXXX")
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2> /dev/null || true; done
+  for pid in "${pids[@]}"; do wait "$pid" 2> /dev/null || true; done
+  rm -rf "$folder"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  for log in server.log simulator.log; do
+    [ -s "$folder/$log" ] && { echo "--- $log" >&2; tail -n 40 "$folder/$log" >&2; }
+  done
+  exit 1
+}
+
+# Runs the command every 0.1 s until it succeeds, for at most $1 seconds.
+poll() {
+  local tries=$(($1 * 10))
+  shift
+  for ((i = 0; i < tries; i++)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+is_available() { [ -f "$folder/status.dat" ] && grep -q '^"AVAILABLE"' "$folder/status.dat"; }
+
+cp "$server" "$folder/pager-server"
+cp "$help_file" "$folder/SERVER1.HLP"
+"$make_db" "$folder/pager.mdb" > /dev/null
+printf '"1","9600","ATZ","TONE","0","True",45,"","",#FALSE#,#FALSE#\r\n' > "$folder/modem.cfg"
+
+"$simulator" --folder "$folder" --port 1 --pages "$folder/pages.log" --verbose > "$folder/simulator.log" 2>&1 &
+pids+=($!)
+poll 10 test -e "$folder/com1" || fail "the modem simulator did not link com1"
+
+# Xvfb chooses a free display and writes its number to descriptor 3.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$folder/display" 2> /dev/null &
+pids+=($!)
+poll 10 test -s "$folder/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n 1 "$folder/display")"
+
+QT_QPA_PLATFORM=xcb "$folder/pager-server" > "$folder/server.log" 2>&1 &
+pids+=($!)
+
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "Corvello '98 Enterprise Edition" | head -n 1) ||
+  fail "the main window did not appear within 20 s"
+[ -n "$window" ] || fail "the main window did not appear"
+
+# The Start hot spot: 480, 120, 975 x 855 twips, so its centre is at pixel (64, 36). A click
+# that reaches the window before it takes input is repeated (a Start while running does nothing).
+for attempt in 1 2 3 4; do
+  xdotool mousemove --window "$window" 64 36 click 1
+  poll 5 is_available && break
+done
+is_available || fail "status.dat does not say AVAILABLE 20 s after pressing Start: $(cat "$folder/status.dat" 2> /dev/null)"
+grep -q "ATZ" "$folder/simulator.log" || fail "the server did not send the init string to com1"
+echo "PASS: the server runs (status.dat: AVAILABLE) after a click on Start"
