@@ -9,6 +9,7 @@
 #include "app/LampArtwork.h"
 #include "app/PanelArtwork.h"
 #include "app/PanelLayout.h"
+#include "app/SetupArtwork.h"
 #include "app/SplashArtwork.h"
 
 namespace app {
@@ -39,6 +40,10 @@ const std::map<std::string, Drawing>& Drawings() {
       {"lamp2", LampFrame(2, 189, 27)},
       {"lamp3", LampFrame(3, 186, 27)},
       {"splash", art::SplashPicture},
+      {"modem-panel", art::ModemPanelPicture},
+      {"modem-save", PressedKey(art::Key::kSave, 64, 54)},
+      {"modem-back", PressedKey(art::Key::kBack, 66, 57)},
+      {"modem-icon", art::ModemIconPicture},
   };
   return drawings;
 }

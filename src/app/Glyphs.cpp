@@ -152,4 +152,41 @@ void DrawGearGlyph(QPainter& painter, const QRectF& box, const QColor& colour) {
   painter.drawPath(gear.subtracted(hole));
 }
 
+void DrawDiskGlyph(QPainter& painter, const QRectF& box, const QColor& colour) {
+  SmoothPainting smooth(painter);
+  const qreal s = box.width();
+  const QRectF disk = box.adjusted(s * 0.1, s * 0.1, -s * 0.1, -s * 0.1);
+  QPolygonF shell;
+  shell << disk.topLeft() << QPointF(disk.right() - s * 0.14, disk.top()) << QPointF(disk.right(), disk.top() + s * 0.14)
+        << disk.bottomRight() << disk.bottomLeft();
+  painter.setPen(Stroke(colour.darker(150), 1.0));
+  painter.setBrush(colour);
+  painter.drawPolygon(shell);
+  // The shutter at the top and the label below.
+  painter.setBrush(QColor(0xd8, 0xde, 0xe4));
+  painter.drawRect(QRectF(disk.left() + s * 0.2, disk.top(), s * 0.4, s * 0.26));
+  painter.setBrush(colour.darker(160));
+  painter.drawRect(QRectF(disk.left() + s * 0.44, disk.top() + s * 0.04, s * 0.1, s * 0.18));
+  painter.setBrush(QColor(0xfb, 0xfc, 0xfd));
+  painter.drawRoundedRect(QRectF(disk.left() + s * 0.14, disk.top() + s * 0.42, disk.width() - s * 0.28, s * 0.36), 1, 1);
+}
+
+void DrawBackGlyph(QPainter& painter, const QRectF& box, const QColor& colour) {
+  SmoothPainting smooth(painter);
+  const qreal s = box.width();
+  QPainterPath arrow;
+  arrow.moveTo(box.left() + s * 0.08, box.top() + s * 0.42);
+  arrow.lineTo(box.left() + s * 0.42, box.top() + s * 0.1);
+  arrow.lineTo(box.left() + s * 0.42, box.top() + s * 0.28);
+  arrow.cubicTo(box.left() + s * 0.8, box.top() + s * 0.28, box.left() + s * 0.98, box.top() + s * 0.5,
+                box.left() + s * 0.84, box.top() + s * 0.92);
+  arrow.cubicTo(box.left() + s * 0.76, box.top() + s * 0.66, box.left() + s * 0.62, box.top() + s * 0.56,
+                box.left() + s * 0.42, box.top() + s * 0.56);
+  arrow.lineTo(box.left() + s * 0.42, box.top() + s * 0.74);
+  arrow.closeSubpath();
+  painter.setPen(Stroke(colour.darker(150), 1.0));
+  painter.setBrush(colour);
+  painter.drawPath(arrow);
+}
+
 }  // namespace app::art

@@ -16,5 +16,7 @@ void DrawPageGlyph(QPainter& painter, const QRectF& box, const QColor& colour); 
 void DrawFolderGlyph(QPainter& painter, const QRectF& box, const QColor& colour);  // Other File
 void DrawInfoGlyph(QPainter& painter, const QRectF& box, const QColor& colour);    // About
 void DrawGearGlyph(QPainter& painter, const QRectF& box, const QColor& colour);    // Setup
+void DrawDiskGlyph(QPainter& painter, const QRectF& box, const QColor& colour);    // Save
+void DrawBackGlyph(QPainter& painter, const QRectF& box, const QColor& colour);    // Back
 
 }  // namespace app::art

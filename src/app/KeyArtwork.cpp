@@ -28,11 +28,15 @@ KeyPrint PrintOf(Key key) {
     case Key::kOtherFile: return {"Other File", DrawFolderGlyph, QColor(0xd8, 0xa0, 0x32), false};
     case Key::kAbout: return {"About", DrawInfoGlyph, QColor(0x2c, 0x6c, 0xb4), false};
     case Key::kSetup: return {"Setup", DrawGearGlyph, QColor(0x5a, 0x67, 0x74), false};
+    case Key::kSave: return {"SAVE", DrawDiskGlyph, QColor(0x2c, 0x6c, 0xb4), false};
+    case Key::kBack: return {"BACK", DrawBackGlyph, QColor(0x25, 0xa5, 0x45), false};
   }
   return {"", DrawStopGlyph, Qt::black, false};
 }
 
-bool IsLarge(Key key) { return key == Key::kStart || key == Key::kStop || key == Key::kShutdown; }
+bool IsLarge(Key key) {
+  return key == Key::kStart || key == Key::kStop || key == Key::kShutdown || key == Key::kSave || key == Key::kBack;
+}
 
 // The light of a lit key: its own colour, brighter.
 QColor LightOf(const KeyPrint& print) { return print.colour.lighter(150); }

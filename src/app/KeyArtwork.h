@@ -1,5 +1,6 @@
 // The keys of the main panel: the three large keys along the top (Start, Stop, Shutdown) and
-// the five wide keys down the left (Intranet mode, submissions file, Other File, About, Setup).
+// the five wide keys down the left (Intranet mode, submissions file, Other File, About, Setup);
+// and the setup window's two large keys (Save, Back).
 //
 // A key is drawn into the rectangle of its pressed picture: the panel draws every key raised
 // at those places, and each pressed picture is the same key pressed in (for Start, Stop,
@@ -14,7 +15,7 @@ class QPainter;
 
 namespace app::art {
 
-enum class Key { kStart, kStop, kShutdown, kIntranet, kSubmissions, kOtherFile, kAbout, kSetup };
+enum class Key { kStart, kStop, kShutdown, kIntranet, kSubmissions, kOtherFile, kAbout, kSetup, kSave, kBack };
 
 void DrawKey(QPainter& painter, Key key, const QRectF& rect, bool pressed);
 

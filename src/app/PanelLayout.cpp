@@ -9,3 +9,11 @@ QRect Pixels(const forms::Rect& twips) {
 }
 
 }  // namespace app::panel
+
+namespace app::modem_panel {
+
+QRect Pixels(const forms::Rect& twips) {
+  return qtui::ToPixels(twips).translated(-qtui::ToPixels(kDesign.background.left), -qtui::ToPixels(kDesign.background.top));
+}
+
+}  // namespace app::modem_panel

@@ -1,8 +1,10 @@
-// Where the main window's controls fall on the panel picture.
+// Where the controls fall on the two panel pictures: the main window's and the setup window's
+// modem tab's.
 //
-// The places are the main window's design positions (twips, within the window) of the
-// controls the picture draws something under; Pixels() turns one into pixels of the picture,
-// whose top-left corner lies at Image1's top-left corner, rounding as the views do.
+// The places are the design positions (twips, within the window or the tab page) of the
+// controls the pictures draw something under; Pixels() turns one into pixels of the picture,
+// whose top-left corner lies at the top-left corner of the control showing it (Image1 in both
+// windows), rounding as the views do.
 #pragma once
 
 #include <QRect>
@@ -41,3 +43,23 @@ inline constexpr Design kDesign{};
 QRect Pixels(const forms::Rect& twips);
 
 }  // namespace app::panel
+
+namespace app::modem_panel {
+
+inline constexpr int kWidth = 488;
+inline constexpr int kHeight = 301;
+
+struct Design {
+  forms::Rect background{30, 60, 7320, 4515};  // Image1, on the modem tab's page
+  forms::Rect icon{6600, 240, 480, 480};       // Image4
+  forms::Rect saveKey{5040, 3480, 960, 810};   // imgSave, under the hot area Image2
+  forms::Rect backKey{6150, 3450, 990, 855};   // imgBack, under the hot area Image3
+  forms::Rect lastEntry{360, 3840, 2295, 255}; // chkASP, the lowest of the entries
+};
+
+inline constexpr Design kDesign{};
+
+// A design place in pixels of the modem tab's picture.
+QRect Pixels(const forms::Rect& twips);
+
+}  // namespace app::modem_panel

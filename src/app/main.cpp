@@ -1,5 +1,5 @@
 // The paging server: the Qt application, the real event loop, clock, dialogs, database engine
-// and serial ports, the server over them and its windows. The program's folder is the folder
+// and serial ports, the server over them, the setup window's handlers, and the windows. The program's folder is the folder
 // of the executable; the server's settings files, pager.mdb and SERVER1.HLP live there.
 #include <QApplication>
 #include <memory>
@@ -14,6 +14,7 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtScreen.h"
+#include "setup/SetupWindow.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -29,7 +30,8 @@ int main(int argc, char** argv) {
 
   pager::ServerApplication server(
       pager::Platform{loop, clock, dialogs, dbEngine, qtui::ScreenInTwips(), programFolder}, serial);
-  app::ProgramWindows windows(server);
+  pager::SetupWindow setup(server.form1.MSComm1, server.m, server.platform);
+  app::ProgramWindows windows(server, setup);
   server.onFinished = [] { QCoreApplication::quit(); };
   server.Start();
   return QApplication::exec();

@@ -14,6 +14,7 @@
 #include "platform/comm/FakeSerial.h"
 #include "platform/forms/SimulatedLoop.h"
 #include "platform/qt/Screenshot.h"
+#include "setup/frmSetup.h"
 
 namespace app_test {
 
@@ -27,7 +28,8 @@ class ArtworkTest : public QObject {
         {"panel", {466, 307}}, {"start", {64, 55}},   {"stop", {63, 55}},    {"shut", {62, 55}},
         {"internet", {107, 38}}, {"submit", {102, 36}}, {"other", {103, 36}},  {"about", {106, 38}},
         {"setup", {104, 48}},  {"lamp1", {189, 29}},  {"lamp2", {189, 27}},  {"lamp3", {186, 27}},
-        {"splash", {404, 167}}};
+        {"splash", {404, 167}}, {"modem-panel", {488, 301}}, {"modem-save", {64, 54}}, {"modem-back", {66, 57}},
+        {"modem-icon", {32, 32}}};
     const QString folder = QStringLiteral(PAGER_BINARY_DIR "/artwork");
     QDir().mkpath(folder);
     for (const auto& [name, size] : designs) {
@@ -62,6 +64,20 @@ class ArtworkTest : public QObject {
     QCOMPARE(form.Label10.Position(), d.idValue);
     QCOMPARE(form.Label13.Position(), d.helpKey);
     QCOMPARE(app::panel::Pixels(d.background), QRect(0, 0, app::panel::kWidth, app::panel::kHeight));
+  }
+
+  void modemPanelLayoutIsTheSetupWindowsDesign() {
+    dao::DBEngine engine;
+    pager::frmSetup form(engine);
+    const app::modem_panel::Design& d = app::modem_panel::kDesign;
+    QCOMPARE(form.Image1.Position(), d.background);
+    QCOMPARE(form.Image4.Position(), d.icon);
+    QCOMPARE(form.imgSave.Position(), d.saveKey);
+    QCOMPARE(form.Image2.Position(), d.saveKey);
+    QCOMPARE(form.imgBack.Position(), d.backKey);
+    QCOMPARE(form.Image3.Position(), d.backKey);
+    QCOMPARE(form.chkASP.Position(), d.lastEntry);
+    QCOMPARE(app::modem_panel::Pixels(d.background), QRect(0, 0, app::modem_panel::kWidth, app::modem_panel::kHeight));
   }
 
   // Each frame, stretched to its place as the window shows it, differs from the dark row on

@@ -1,11 +1,13 @@
 // The main window's hot spots pressed through the window system at their pixel centres, as the
 // operator presses them, with the real window, views and stacking over the whole server.
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include "ProgramUnderTest.h"
 #include "QtTestRegistry.h"
 #include "common/Form1.h"
+#include "platform/qt/Screenshot.h"
 
 namespace app_test {
 
@@ -170,15 +172,42 @@ class HotSpotsTest : public QObject {
     QCOMPARE(p.windows->MainWindow().childAt(2 + 8, 2), p.ViewOf(f.Image1));
   }
 
-  // Without a setup window bound, the Setup hot spot still shows its picture around the
-  // (empty) Setup and restores the pointer.
-  void setupHotSpotRestoresThePointer() {
+  // The setup window opens modally with the Setup key shown pressed and the hourglass over the
+  // main window; a real click on its Back area closes it and the main window's look returns.
+  void setupHotSpotOpensTheSetupWindowUntilBackIsClicked() {
     ProgramUnderTest p;
     QVERIFY(p.ShowMainWindow());
     pager::Form1& f = p.server->form1;
+    qtui::QtWindowView& setupView = p.windows->SetupWindow();
+    bool exposed = false;
+    bool pressedLookWhileOpen = false;
+    QImage rendered;
+    // The window opens inside the press's handler; act once it shows.
+    QTimer whenOpen;
+    whenOpen.setInterval(10);
+    QObject::connect(&whenOpen, &QTimer::timeout, [&] {
+      if (!setupView.isVisible()) return;
+      whenOpen.stop();
+      exposed = QTest::qWaitForWindowExposed(&setupView);
+      pressedLookWhileOpen = p.Shows(f.imgSetup) && f.MousePointer.get() == forms::kHourglassPointer;
+      rendered = qtui::RenderWidget(setupView);
+      QWidget* back = setupView.ViewOf(p.setup->form.Image3);
+      const QPoint at = back->mapTo(&setupView, back->rect().center());
+      QTest::mousePress(setupView.windowHandle(), Qt::LeftButton, {}, at);
+      QTest::mouseRelease(setupView.windowHandle(), Qt::LeftButton, {}, at);
+    });
+    whenOpen.start();
+    // Should the click miss, the window is closed anyway and the test fails instead of hanging.
+    QTimer::singleShot(10000, [&] { p.setup->form.Unload(); });
     p.Click(f.Image7);
+    QVERIFY(exposed);
+    QVERIFY(pressedLookWhileOpen);
+    QVERIFY(!p.setup->form.Loaded());
+    QVERIFY(!setupView.isVisible());
     QVERIFY(!p.Shows(f.imgSetup));
     QCOMPARE(f.MousePointer.get(), forms::kDefaultPointer);
+    QVERIFY(qtui::HasDrawing(rendered));
+    QVERIFY(rendered.save(QStringLiteral(PAGER_BINARY_DIR "/setup.png")));
   }
 };
 

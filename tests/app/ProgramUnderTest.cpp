@@ -31,13 +31,15 @@ ProgramUnderTest::ProgramUnderTest() {
   std::filesystem::copy_file(PAGER_HELP_FILE, folder.PathOf("SERVER1.HLP"));
   server = std::make_unique<pager::ServerApplication>(
       pager::Platform{loop, clock, dialogs, dbEngine, qtui::ScreenInTwips(), folder.Path()}, serial);
-  windows = std::make_unique<app::ProgramWindows>(*server);
+  setup = std::make_unique<pager::SetupWindow>(server->form1.MSComm1, server->m, server->platform);
+  windows = std::make_unique<app::ProgramWindows>(*server, *setup);
   server->onFinished = [this] { ++finishedCalls; };
 }
 
 ProgramUnderTest::~ProgramUnderTest() {
   dialogs.QuitHelp("");
   windows.reset();
+  setup.reset();
   server.reset();
 }
 

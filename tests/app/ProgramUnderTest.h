@@ -19,6 +19,7 @@
 #include "platform/forms/Clock.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
+#include "setup/SetupWindow.h"
 #include "support/TempFolder.h"
 
 namespace app_test {
@@ -70,6 +71,7 @@ class ProgramUnderTest {
   dao::DBEngine dbEngine;
   std::shared_ptr<comm::FakeSerialBackend> serial = std::make_shared<comm::FakeSerialBackend>();
   std::unique_ptr<pager::ServerApplication> server;
+  std::unique_ptr<pager::SetupWindow> setup;
   std::unique_ptr<app::ProgramWindows> windows;
   int finishedCalls = 0;
 };
