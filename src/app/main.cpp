@@ -2,6 +2,7 @@
 // and serial ports, the server over them, the setup window's handlers, and the windows. The program's folder is the folder
 // of the executable; the server's settings files, pager.mdb and SERVER1.HLP live there.
 #include <QApplication>
+#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -32,7 +33,10 @@ int main(int argc, char** argv) {
       pager::Platform{loop, clock, dialogs, dbEngine, qtui::ScreenInTwips(), programFolder}, serial);
   pager::SetupWindow setup(server.form1.MSComm1, server.m, server.platform);
   app::ProgramWindows windows(server, setup);
-  server.onFinished = [] { QCoreApplication::quit(); };
+  // The server finishes inside the unload of its last window; the loop is left after that
+  // unload is over. (quit() would first ask every window to close, and the main window, still
+  // unloading, would take that for the operator's close box.)
+  server.onFinished = [] { QTimer::singleShot(0, [] { QCoreApplication::exit(0); }); };
   server.Start();
   return QApplication::exec();
 }

@@ -2,7 +2,8 @@
 # The real program on a virtual X display: a program folder with the built server, its help
 # file, a fresh pager.mdb and modem settings for port 1, where the modem simulator serves as
 # com1. Waits for the main window, presses Start with a real X click at its hot spot and waits
-# until status.dat says the server is AVAILABLE. Every wait is bounded.
+# until status.dat says the server is AVAILABLE; then presses Stop and Shutdown, confirms with
+# Enter, and waits for the program to end by itself. Every wait is bounded.
 #
 # Usage: xvfb_start_test.sh PAGER_SERVER MODEM_SIM MAKE_PAGER_DB HELP_FILE
 set -euo pipefail
@@ -57,13 +58,15 @@ poll 10 test -s "$folder/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n 1 "$folder/display")"
 
 QT_QPA_PLATFORM=xcb "$folder/pager-server" > "$folder/server.log" 2>&1 &
-pids+=($!)
+server_pid=$!
+pids+=($server_pid)
 
 window=$(timeout 20 xdotool search --sync --onlyvisible --name "Corvello '98 Enterprise Edition" | head -n 1) ||
   fail "the main window did not appear within 20 s"
 [ -n "$window" ] || fail "the main window did not appear"
 
-# The Start hot spot: 480, 120, 975 x 855 twips, so its centre is at pixel (64, 36). A click
+# Hot spot centres in pixels: Start (480, 120, 975 x 855 twips) at (64, 36), Stop at (136, 36),
+# Shutdown at (208, 36). A click
 # that reaches the window before it takes input is repeated (a Start while running does nothing).
 for attempt in 1 2 3 4; do
   xdotool mousemove --window "$window" 64 36 click 1
@@ -71,4 +74,16 @@ for attempt in 1 2 3 4; do
 done
 is_available || fail "status.dat does not say AVAILABLE 20 s after pressing Start: $(cat "$folder/status.dat" 2> /dev/null)"
 grep -q "ATZ" "$folder/simulator.log" || fail "the server did not send the init string to com1"
-echo "PASS: the server runs (status.dat: AVAILABLE) after a click on Start"
+
+is_stopped() { grep -q '^"NOT AVAILABLE"' "$folder/status.dat"; }
+xdotool mousemove --window "$window" 136 36 click 1
+poll 10 is_stopped || fail "status.dat does not say NOT AVAILABLE after pressing Stop"
+
+xdotool mousemove --window "$window" 208 36 click 1
+timeout 10 xdotool search --sync --onlyvisible --name "Shutting down" > /dev/null ||
+  fail "no shut-down question after pressing Shutdown"
+xdotool key Return
+has_ended() { ! kill -0 "$server_pid" 2> /dev/null; }
+poll 10 has_ended || fail "the program still runs 10 s after the shut-down was confirmed"
+wait "$server_pid" || fail "the program ended with status $?"
+echo "PASS: Start made the server AVAILABLE; Stop and a confirmed Shutdown ended the program"
