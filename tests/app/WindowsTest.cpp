@@ -54,7 +54,7 @@ class WindowsTest : public QObject {
     QCOMPARE(p.windows->MainWindow().size(), QSize(479, 454));
   }
 
-  void helpLabelAndF1OpenTheHelpFile() {
+  void helpLabelAndF1InEveryWindowOpenTheHelpFile() {
     ProgramUnderTest p;
     QVERIFY(Boot(p));
     pager::Form1& f = p.server->form1;
@@ -63,8 +63,11 @@ class WindowsTest : public QObject {
     p.dialogs.QuitHelp("");
     QVERIFY(HelpText(p).isEmpty());
 
-    QTest::keyClick(&p.windows->MainWindow(), Qt::Key_F1);
-    QVERIFY(HelpText(p).contains(QStringLiteral("Scheadule")));
+    for (qtui::QtWindowView* window : {&p.windows->MainWindow(), &p.windows->SplashWindow(), &p.windows->SetupWindow()}) {
+      QTest::keyClick(window, Qt::Key_F1);
+      QVERIFY2(HelpText(p).contains(QStringLiteral("Scheadule")), qPrintable(window->objectName()));
+      p.dialogs.QuitHelp("");
+    }
   }
 
   void captionChangesReachTheirWidgets() {
