@@ -98,6 +98,21 @@ std::string ReplacedPath(const std::string& path) {
   return path;
 }
 
+// The folder's permissions (or its sticky bit) refused a new name in it.
+bool RefusedByFolder(int error) { return error == EACCES || error == EPERM; }
+
+// Gives the new file the old one's owner, group and permissions, so that whoever read the old
+// file (the web side reading status.dat) can read the new one. False when that cannot be done;
+// the file is then better written in place than replaced by one that belongs to us.
+bool TakeOver(int fd, const struct stat& old) {
+  struct stat now {};
+  if (::fstat(fd, &now) != 0) return false;
+  if (now.st_uid != old.st_uid || now.st_gid != old.st_gid) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) return false;
+  }
+  return ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
 }  // namespace
 
 std::string FormatRecord(const std::vector<RecordItem>& items) {
@@ -141,8 +156,17 @@ void WriteRecordReplacing(const std::string& path, const std::vector<RecordItem>
     fd = OpenRetrying(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
-  if (fd < 0) vb::Raise(OpenErrorNumber(errno));
-  if (hadOld) (void)::fchmod(fd, old.st_mode & 07777);
+  if (fd < 0) {
+    int error = errno;
+    // A folder that takes no new file may still hold a file we may write: write that in place.
+    if (hadOld && RefusedByFolder(error)) return WriteRecord(target, items);
+    vb::Raise(OpenErrorNumber(error));
+  }
+  if (hadOld && !TakeOver(fd, old)) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return WriteRecord(target, items);
+  }
 
   if (int error = WriteAndClose(fd, bytes)) {
     ::unlink(temp.c_str());
@@ -151,6 +175,7 @@ void WriteRecordReplacing(const std::string& path, const std::vector<RecordItem>
   if (::rename(temp.c_str(), target.c_str()) != 0) {
     int error = errno;
     ::unlink(temp.c_str());
+    if (RefusedByFolder(error)) return WriteRecord(target, items);
     vb::Raise(OpenErrorNumber(error));
   }
 }

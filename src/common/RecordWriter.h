@@ -28,10 +28,12 @@ void WriteRecord(const std::string& path, const std::vector<RecordItem>& items);
 
 // Writes the record to a new file in the same folder, then renames it over the old one, so that
 // a reader (the web side reading status.dat) sees the old record or the new one, never an empty
-// or partial file. The new file keeps the old file's permissions; a link is followed and its
-// target replaced. Failures raise as WriteRecord does; a read-only file still fails with 75
-// (it is not replaced behind its owner's back), and after any failure the old file is unchanged
-// and no temporary file is left behind.
+// or partial file. The new file keeps the old file's owner, group and permissions; a link is
+// followed and its target replaced. Where the old file cannot be replaced so (it belongs to
+// someone we cannot give a file to, or its folder takes no new file), it is written in place as
+// WriteRecord does. Failures raise as WriteRecord does; a read-only file still fails with 75
+// (it is not replaced behind its owner's back), and after a failure before the old file is
+// written the old file is unchanged and no temporary file is left behind.
 void WriteRecordReplacing(const std::string& path, const std::vector<RecordItem>& items);
 
 }  // namespace pager

@@ -131,6 +131,29 @@ TEST(RecordWriterReplacing, KeepsPermissionsAndFollowsALink) {
   EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
+// The web side may read status.dat as its owner or through its group: a replacement keeps both,
+// and a folder that takes no new file still lets the file itself be written.
+TEST(RecordWriterReplacing, KeepsTheOwnerAndWritesInPlaceWhereItCannotReplace) {
+  TempFolder folder;
+  folder.Write("status.dat", "\"AVAILABLE\"\r\n");
+  ::chmod(folder.PathOf("status.dat").c_str(), 0660);
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(folder.PathOf("status.dat").c_str(), 65534, 65534), 0);
+    WriteRecordReplacing(folder.PathOf("status.dat"), {std::string("NOT AVAILABLE")});
+    struct stat info {};
+    ASSERT_EQ(::stat(folder.PathOf("status.dat").c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 65534u);
+    EXPECT_EQ(info.st_gid, 65534u);
+    EXPECT_EQ(info.st_mode & 0777, 0660u);
+  } else {
+    ::chmod(folder.Path().c_str(), 0555);
+    WriteRecordReplacing(folder.PathOf("status.dat"), {std::string("NOT AVAILABLE")});
+    ::chmod(folder.Path().c_str(), 0755);
+  }
+  EXPECT_EQ(folder.Read("status.dat"), "\"NOT AVAILABLE\"\r\n");
+  EXPECT_EQ(FilesIn(folder.Path()), 1);
+}
+
 TEST(RecordWriterReplacing, AFailureLeavesTheOldFileAndNoTemporaryFile) {
   TempFolder folder;
   EXPECT_EQ(ErrorOf([&] { WriteRecordReplacing(folder.PathOf("no-folder/status.dat"), {1LL}); }), 76);
