@@ -14,7 +14,7 @@ void WriteStatus(const std::string& programFolder, const std::string& status) {
 }
 
 void WriteTextSetting(const std::string& programFolder, const std::string& name, const std::string& text) {
-  WriteRecord(SettingsPath(programFolder, name), {RecordItem{text}});
+  WriteRecordReplacing(SettingsPath(programFolder, name), {RecordItem{text}});
 }
 
 }  // namespace pager

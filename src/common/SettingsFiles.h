@@ -31,8 +31,9 @@ std::string SettingsPath(const std::string& programFolder, const std::string& na
 // step so that the web side never reads it empty (WriteRecordReplacing). Raises as that does.
 void WriteStatus(const std::string& programFolder, const std::string& status);
 
-// Writes a settings file of one quoted text item (own.cfg, internet.cfg, Inter.dat), replacing
-// its content. Raises as WriteRecord does.
+// Writes a settings file of one quoted text item (own.cfg, internet.cfg, Inter.dat), replaced in
+// one step as status.dat is, so that a failed write never leaves it empty. Raises as
+// WriteRecordReplacing does.
 void WriteTextSetting(const std::string& programFolder, const std::string& name, const std::string& text);
 
 }  // namespace pager
