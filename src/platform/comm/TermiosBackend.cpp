@@ -32,8 +32,10 @@ std::string Lowered(std::string text) {
 std::string FindAnyCase(const std::string& folder, const std::string& name) {
   std::error_code error;
   std::string found;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    std::string entryName = entry.path().filename().string();
+  // Stepped with an error code: a folder that fails half-way is searched as far as it could be
+  // read, where a range loop would throw out of the caller's handler.
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    std::string entryName = it->path().filename().string();
     if (Lowered(entryName) == name && (found.empty() || entryName < found)) found = entryName;
   }
   return found.empty() ? std::string() : folder + "/" + found;
