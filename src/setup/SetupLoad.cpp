@@ -22,8 +22,7 @@ std::string BaseName(const std::string& path) {
 
 // The box about a settings file that could not be read whole.
 std::string DamagedFileText(const std::string& name, const std::string& error, const std::string& advice) {
-  return "The settings file " + name + " could not be read whole (" + error + ").\n" +
-         "The window shows what could be read; " + advice;
+  return "The settings file " + name + " could not be read whole (" + error + ").\n" + advice;
 }
 
 }  // namespace
@@ -41,7 +40,7 @@ void SetupWindow::Form_Load() {
   if (const auto modemCfg = FindByName(platform_.programFolder, kModemCfgUpper)) {
     const std::string error = ReadModemSettings(*modemCfg);
     if (!error.empty()) {
-      boxes.emplace_back(DamagedFileText(BaseName(*modemCfg), error, "please check the modem settings and save them again."),
+      boxes.emplace_back(DamagedFileText(BaseName(*modemCfg), error, "Please check the modem settings and save them again."),
                          "Warning");
     }
   }
@@ -55,14 +54,14 @@ void SetupWindow::Form_Load() {
     const std::string error = ReadOwnSystem();
     if (!error.empty()) {
       boxes.emplace_back(
-          DamagedFileText(kMyOwnDat, error, "please check the own paging system settings and store them again."),
+          DamagedFileText(kMyOwnDat, error, "Please check the own paging system settings and store them again."),
           "Warning");
     }
   }
   if (FileExists(platform_.PathOf(kOwnCfg))) {
     const std::string error = ReadOtherFilePath();
     if (!error.empty()) {
-      boxes.emplace_back(DamagedFileText(kOwnCfg, error, "please choose the Other File again."), "Warning");
+      boxes.emplace_back(DamagedFileText(kOwnCfg, error, "Please choose the Other File again."), "Warning");
     }
   } else {
     form.lblFilename.Caption = kNoOtherFile;
@@ -84,22 +83,29 @@ void SetupWindow::CentreWindow() {
 }
 
 std::string SetupWindow::ReadModemSettings(const std::string& path) {
-  // Each item is shown as soon as it is read, so a file that ends early still shows its
-  // first items; the items kept in the shared state reach it the same way.
+  // The record is read whole before anything is shown; the items kept in the shared state
+  // reach it as they are read, so a file that ends early has set those before its end and
+  // leaves the modem tab at its design values.
   try {
     RecordReader reader(path);
-    if (const auto name = PortNameOfItem(reader.ReadUntyped())) form.Combo1.Text = *name;
-    form.Combo2.Text = reader.ReadUntyped();
-    form.txtInit.Text = reader.ReadUntyped();
-    form.Combo3.Text = reader.ReadUntyped();
-    if (const auto name = HandshakingNameOfItem(reader.ReadUntyped())) form.Combo4.Text = *name;
+    const std::string portItem = reader.ReadUntyped();
+    const std::string baudRate = reader.ReadUntyped();
+    const std::string initString = reader.ReadUntyped();
+    const std::string dialMode = reader.ReadUntyped();
+    const std::string handshakingItem = reader.ReadUntyped();
     reader.ReadUntyped();  // the save mark
     m_.intTimeOut = reader.ReadInteger();
-    form.txtTimeOut.Text = std::to_string(m_.intTimeOut.value());
     m_.varPrefix = reader.ReadUntyped();
     m_.strSuffix = reader.ReadText();
     m_.blnSecurity = reader.ReadBoolean();
     m_.blnASP = reader.ReadBoolean();
+
+    if (const auto name = PortNameOfItem(portItem)) form.Combo1.Text = *name;
+    form.Combo2.Text = baudRate;
+    form.Combo3.Text = dialMode;
+    if (const auto name = HandshakingNameOfItem(handshakingItem)) form.Combo4.Text = *name;
+    form.txtInit.Text = initString;
+    form.txtTimeOut.Text = std::to_string(m_.intTimeOut.value());
   } catch (const vb::RuntimeError& e) {
     return e.Description();
   }
@@ -114,13 +120,15 @@ void SetupWindow::FillLists() {
 }
 
 std::string SetupWindow::ReadOwnSystem() {
+  // As with modem.cfg: the shared state takes each item as it is read, the tab shows the
+  // record once it has been read whole.
   try {
     RecordReader reader(platform_.PathOf(kMyOwnDat));
     m_.strMyCompany = reader.ReadText();
-    form.Text1.Text = m_.strMyCompany;
     m_.strMyModem = reader.ReadText();
-    form.Text2.Text = m_.strMyModem;
     m_.intOtherFile = reader.ReadInteger();
+    form.Text1.Text = m_.strMyCompany;
+    form.Text2.Text = m_.strMyModem;
     // The intake looks for the Other File whenever the switch is not 0.
     form.Check1.Value = m_.intOtherFile == vb::Int16(0) ? 0 : 1;
   } catch (const vb::RuntimeError& e) {

@@ -11,7 +11,8 @@
 //  - Form_Load runs at every opening and starts from the design state: what the window shows
 //    comes from modem.cfg, MyOwn.dat, own.cfg, the shared state and pager.mdb, never from an
 //    earlier opening. A settings file that cannot be read whole does not stop the window from
-//    opening: the controls show what was read, and one box per such file names it.
+//    opening: the items read before the damage have reached the shared state, the controls
+//    that file fills keep their design state, and one box per such file names it.
 //  - SSCommand1_Click checks every entry before it touches the port: a refused entry (a baud
 //    rate the port does not take, a time-out that is not a whole number from 1 to 32767, a text
 //    holding a double quote) shows the Save's error box and leaves the port, the shared state

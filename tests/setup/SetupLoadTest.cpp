@@ -111,20 +111,26 @@ TEST_F(SetupLoadTest, PortAndHandshakingItemsSelectTheirNamesOthersLeaveTheDesig
   EXPECT_TRUE(dialogs.Boxes().empty());
 }
 
-TEST_F(SetupLoadTest, AShortModemCfgStillOpensTheWindowShowingWhatWasRead) {
+TEST_F(SetupLoadTest, AShortModemCfgStillOpensTheWindowWithItsItemsReadIntoTheSharedStateOnly) {
   m.strSuffix = "kept";
   folder.Write("MyOwn.dat", "\"Acme Paging\",\"555-0100\",0\r\n");
   WriteModemCfg("\"3\",\"9600\",\"AT&F\",\"PULSE\",\"1\",\"True\",20,\"8\"");
   Open();
 
-  EXPECT_EQ(form().Combo1.Text.get(), "Com 3");
-  EXPECT_EQ(form().Combo4.Text.get(), "XOn/XOff");
-  EXPECT_EQ(form().txtTimeOut.Text.get(), "20");
+  // The record is shown only once it has been read whole: the modem tab keeps its design.
+  EXPECT_EQ(form().Combo1.Text.get(), "Com 2");
+  EXPECT_EQ(form().Combo2.Text.get(), "28800");
+  EXPECT_EQ(form().txtInit.Text.get(), "ATZ");
+  EXPECT_EQ(form().Combo3.Text.get(), "TONE");
+  EXPECT_EQ(form().Combo4.Text.get(), "RTS/CTS");
+  EXPECT_EQ(form().txtTimeOut.Text.get(), "45");
+  // The items read straight into the shared state before the end have reached it.
   EXPECT_EQ(m.intTimeOut, vb::Int16(20));
   EXPECT_EQ(m.varPrefix, "8");
   EXPECT_EQ(m.strSuffix, "kept");
   // The rest of the load went on.
   EXPECT_EQ(form().Combo1.ListCount(), 4);
+  EXPECT_EQ(form().txtPrefix.Text.get(), "8");
   EXPECT_EQ(form().txtSuffix.Text.get(), "kept");
   EXPECT_EQ(form().Text1.Text.get(), "Acme Paging");
   EXPECT_EQ(form().MousePointer.get(), forms::kDefaultPointer);
@@ -132,7 +138,7 @@ TEST_F(SetupLoadTest, AShortModemCfgStillOpensTheWindowShowingWhatWasRead) {
   ASSERT_EQ(dialogs.Boxes().size(), 1U);
   EXPECT_EQ(dialogs.LastBox().prompt,
             "The settings file modem.cfg could not be read whole (Input past end of file).\n"
-            "The window shows what could be read; please check the modem settings and save them again.");
+            "Please check the modem settings and save them again.");
   EXPECT_EQ(dialogs.LastBox().buttons, vbCritical);
   EXPECT_EQ(dialogs.LastBox().title, "Warning");
   EXPECT_TRUE(folder.Exists("modem.cfg"));  // the operator decides; the window deletes nothing
@@ -143,8 +149,10 @@ TEST_F(SetupLoadTest, ADamagedOwnSystemFileAndAnEmptyOwnCfgAreNamedInABoxEach) {
   folder.Write("own.cfg", "");
   Open();
 
-  EXPECT_EQ(form().Text1.Text.get(), "Acme Paging");
-  EXPECT_EQ(form().Text2.Text.get(), "555-0100");
+  EXPECT_EQ(m.strMyCompany, "Acme Paging");
+  EXPECT_EQ(m.strMyModem, "555-0100");
+  EXPECT_EQ(form().Text1.Text.get(), "");
+  EXPECT_EQ(form().Text2.Text.get(), "");
   EXPECT_EQ(form().Check1.Value.get(), 0);
   EXPECT_EQ(form().lblFilename.Caption.get(), "Other file location: Has not been specified yet");
   const auto prompts = Prompts();
