@@ -25,13 +25,15 @@ void AddModemTab(qtui::QtWindowView& view, pager::frmSetup& f) {
   view.Add(f.txtSuffix);
   view.Add(f.chkSecurity);
   view.Add(f.chkASP);
-  view.Add(f.imgSave);
-  view.Add(f.imgBack);
   view.Add(f.Image2);
   view.Add(f.Image3);
+  view.Add(f.imgSave);
+  view.Add(f.imgBack);
   view.Add(f.SSCommand1);
-  view.StackAbove(f.Image2, f.imgSave);
-  view.StackAbove(f.Image3, f.imgBack);
+  // Each pressed look lies over its hot area. It shows only while its key is held or its
+  // Save runs, and the release of a press goes to the hot area that took it.
+  view.StackAbove(f.imgSave, f.Image2);
+  view.StackAbove(f.imgBack, f.Image3);
   view.SendToBack(f.Image1);
 }
 

@@ -10,8 +10,9 @@
 // Artwork names of the pictures: "modem-panel" (Image1, 488 x 301 pixels), "modem-save"
 // (imgSave, 64 x 54), "modem-back" (imgBack, 66 x 57), "modem-icon" (Image4, 32 x 32).
 // Image2 and Image3 are transparent hot areas over the Save and Back buttons of the panel.
-// Stacking on the modem tab, bottom to top: Image1, the labels and entry controls, the pressed
-// pictures imgSave and imgBack, then the hot areas Image2 and Image3 (which take the clicks).
+// Stacking on the modem tab, bottom to top: Image1, the labels and entry controls, the hot
+// areas Image2 and Image3, then each pressed picture (imgSave, imgBack) over its hot area; a
+// pressed picture shows only while its hot area is held or the Save runs.
 // SSCommand1 and Data1 are never shown; the grid is read-only.
 #pragma once
 

@@ -173,7 +173,8 @@ class HotSpotsTest : public QObject {
   }
 
   // The setup window opens modally with the Setup key shown pressed and the hourglass over the
-  // main window; a real click on its Back area closes it and the main window's look returns.
+  // main window; a real click on its Back area shows the pressed look over the area, closes the
+  // window, and the main window's look returns.
   void setupHotSpotOpensTheSetupWindowUntilBackIsClicked() {
     ProgramUnderTest p;
     QVERIFY(p.ShowMainWindow());
@@ -181,6 +182,7 @@ class HotSpotsTest : public QObject {
     qtui::QtWindowView& setupView = p.windows->SetupWindow();
     bool exposed = false;
     bool pressedLookWhileOpen = false;
+    bool backLookOnTop = false;
     QImage rendered;
     // The window opens inside the press's handler; act once it shows.
     QTimer whenOpen;
@@ -194,6 +196,8 @@ class HotSpotsTest : public QObject {
       QWidget* back = setupView.ViewOf(p.setup->form.Image3);
       const QPoint at = back->mapTo(&setupView, back->rect().center());
       QTest::mousePress(setupView.windowHandle(), Qt::LeftButton, {}, at);
+      // The pressed look lies over the Back area; the release still reaches the area.
+      backLookOnTop = setupView.childAt(at) == setupView.ViewOf(p.setup->form.imgBack);
       QTest::mouseRelease(setupView.windowHandle(), Qt::LeftButton, {}, at);
     });
     whenOpen.start();
@@ -202,6 +206,7 @@ class HotSpotsTest : public QObject {
     p.Click(f.Image7);
     QVERIFY(exposed);
     QVERIFY(pressedLookWhileOpen);
+    QVERIFY(backLookOnTop);
     QVERIFY(!p.setup->form.Loaded());
     QVERIFY(!setupView.isVisible());
     QVERIFY(!p.Shows(f.imgSetup));
