@@ -1,6 +1,7 @@
 // Message boxes, the open-file dialog, modal windows and help. A box is answered from a
 // single-shot timer that finds it as the active modal widget, as the operator would.
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
@@ -143,16 +144,22 @@ class QtDialogsTest : public QObject {
                                folder.filePath("FEEDBACK.TXT").toStdString()};
     QString title;
     QStringList filters;
+    QStringList shownTypes;
     QString directory;
     WhenModalOpens<QFileDialog>([&](QFileDialog* chooser) {
       title = chooser->windowTitle();
       filters = chooser->nameFilters();
+      if (auto* types = chooser->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+        for (int i = 0; i < types->count(); ++i) shownTypes << types->itemText(i);
+      }
       directory = chooser->directory().absolutePath();
       chooser->reject();
     });
     dialogs.ShowOpen(dialog);
     QCOMPARE(title, QStringLiteral("Where the messages are submitted?"));
     QCOMPARE(filters, QStringList{QStringLiteral("FEEDBACK.TXT (Submmit) (FEEDBACK.TXT)")});
+    // The operator sees the entry's description, not the pattern added for Qt.
+    QCOMPARE(shownTypes, QStringList{QStringLiteral("FEEDBACK.TXT (Submmit)")});
     QCOMPARE(directory, QDir(folder.path()).absolutePath());
     QCOMPARE(dialog.FileName, std::string());
   }

@@ -76,6 +76,8 @@ int QtDialogs::MsgBox(const std::string& prompt, int buttons, const std::string&
 void QtDialogs::ShowOpen(forms::CommonDialog& dialog) {
   QFileDialog chooser(QApplication::activeWindow(), ToQString(dialog.DialogTitle));
   chooser.setOption(QFileDialog::DontUseNativeDialog);
+  // The file-type box shows each entry by its description alone, as the filter gives it.
+  chooser.setOption(QFileDialog::HideNameFilterDetails);
   chooser.setAcceptMode(QFileDialog::AcceptOpen);
   chooser.setFileMode(QFileDialog::AnyFile);
   chooser.setFilter(chooser.filter() & ~QDir::CaseSensitive);

@@ -9,7 +9,8 @@
 // its escape button's code, vbCancel or vbNo when it has no other way out.
 //
 // ShowOpen: Qt's own file dialog (the same on every desktop), with the title, the filter
-// converted by ToQtNameFilters (file names matched without regard to letter case), starting
+// converted by ToQtNameFilters (file names matched without regard to letter case; the
+// file-type box shows each entry's description alone, without its patterns), starting
 // at dialog.FileName when it names a file or folder; FileName becomes the chosen path, or ""
 // when the operator cancels. A name that does not exist may be chosen.
 //
