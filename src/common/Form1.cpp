@@ -80,7 +80,7 @@ Form1::Form1(forms::EventLoop& loop, std::shared_ptr<comm::SerialBackend> serial
   Label13.Caption = "?";
   Label13.ToolTipText = "Help";
   Label13.font = {"MS Sans Serif", 12, true};
-  Label13.mousePointer = 99;
+  Label13.mousePointer = 14;  // the arrow with a question mark
 }
 
 }  // namespace pager
