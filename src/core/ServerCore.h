@@ -40,7 +40,8 @@ class ServerCore {
   // progress: the server is running and Timer1 (with the port open), tmrDialing, tmrSend or
   // tmrCountdown is on, or a Start is still showing its error box. So a second click can
   // neither open a second connection under the engine nor dial into a live call; during the
-  // re-cycle pause and when stopped it runs Command1_Click.
+  // re-cycle pause it ends the pause (tmrRestart off, its count left as it is) and runs
+  // Command1_Click, and when stopped it runs Command1_Click.
   void StartFromOperator();
   // True when StartFromOperator would do nothing now.
   bool CycleInProgress() const;

@@ -37,6 +37,9 @@ bool ServerCore::CycleInProgress() const {
 
 void ServerCore::StartFromOperator() {
   if (CycleInProgress()) return;
+  // In the re-cycle pause this Start takes the place of the one the pause would make: the pause
+  // ends here, or its last tick would run Start a second time in the middle of this cycle.
+  form_.tmrRestart.Enabled = false;
   Command1_Click();
 }
 

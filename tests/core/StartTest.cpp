@@ -134,6 +134,22 @@ TEST_F(StartTest, TheOperatorsStartWaitsForTheCycle) {
 }
 
 #ifdef PAGER_HARNESS_HAS_ENGINE
+// The operator's Start in the re-cycle pause ends the pause: its last tick must not start the
+// cycle a second time in the middle of the dial.
+TEST_F(StartTest, TheOperatorsStartInTheRecyclePauseEndsThePause) {
+  Start();
+  h.loop.Advance(3000);
+  Queue("555");
+  h.fakeSerial->ClearWritten();
+  h.core->StartFromOperator();
+  EXPECT_FALSE(form().tmrRestart.Enabled);
+  const auto database = m().dbPager;
+  h.loop.Advance(6000);
+  EXPECT_EQ(h.fakeSerial->Written(), "ATDT555\r");
+  EXPECT_TRUE(m().dbPager == database);
+  EXPECT_TRUE(form().tmrDialing.Enabled);
+}
+
 // With an ASP web server the web side writes Temp and Scheadule itself; the idle server takes
 // them up at its next re-cycle.
 TEST_F(StartTest, AnIdleServerTakesUpWhatTheWebSideWrites) {
