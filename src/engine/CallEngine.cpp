@@ -68,7 +68,8 @@ void CallEngine::Recover(const std::string& errorText, bool portError) {
     m_.strFailReason = std::string(texts::kReasonErrorPrefix) + errorText;
     try {
       FailWaitingMessages();
-    } catch (const vb::RuntimeError&) {
+    } catch (...) {
+      // Whatever it was, it must not leave the handler either.
       RollbackQuietly(platform_.dbEngine);
       CloseQuietly(m_.rsTranLog);
     }

@@ -26,8 +26,10 @@
 //    answers one read holds.
 //  - The answer reader takes the lines the server wrote out of what it reads before it looks
 //    for keywords (terminals echo what they are sent); Label1 still shows the raw input.
-//  - A tick of the send dialogue or of the pause that finds its timer switched off after its
-//    pump (Stop, or a hang-up run inside the pump) ends without effect and is not counted.
+//  - A tick of the send dialogue that finds tmrSend switched off after its pump (Stop, or a
+//    hang-up run inside the pump) ends without effect and is not counted. A pause tick that
+//    finds tmrCountdown switched off after either pump (Stop) ends there; its count stays for
+//    the next pause, or starts afresh when this one had run out.
 //  - A call takes at most kMaxMessagesPerCall messages; the rest are failed and queued again.
 //  - Counters that are only shown or compared (intToCall, intPending, intIDCount) stop at the
 //    16-bit limits instead of raising an overflow.
