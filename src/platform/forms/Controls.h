@@ -73,7 +73,7 @@ class Label : public Control {
   enum class Align { kLeft, kCenter, kRight } alignment = Align::kLeft;
   bool autoSize = false;
   bool transparent = true;
-  int mousePointer = kDefaultPointer;  // the pointer shown over the label (99 = custom, e.g. help)
+  int mousePointer = kDefaultPointer;  // the pointer shown over the label (14 = arrow with a question mark)
   std::function<void()> Click;
 };
 
