@@ -2,17 +2,14 @@
 
 #include "platform/comm/SerialBackend.h"
 #include "platform/vb/RuntimeError.h"
+#include "support/ErrorNumber.h"
 
 namespace comm {
 namespace {
 
+// The number of the error that parsing `text` raises; 0 when it parses.
 int ErrorOf(const std::string& text) {
-  try {
-    ParseSettings(text);
-  } catch (const vb::RuntimeError& error) {
-    return error.Number();
-  }
-  return 0;
+  return testing_support::ErrorOf([&] { ParseSettings(text); });
 }
 
 TEST(LineSettings, TakesEveryRateOfTheSetupListAndTheOtherStandardOnes) {

@@ -6,19 +6,12 @@
 
 #include "platform/comm/FakeSerial.h"
 #include "platform/vb/RuntimeError.h"
+#include "support/ErrorNumber.h"
 
 namespace comm {
 namespace {
 
-template <class Action>
-int ErrorOf(Action&& action) {
-  try {
-    action();
-  } catch (const vb::RuntimeError& error) {
-    return error.Number();
-  }
-  return 0;
-}
+using testing_support::ErrorOf;
 
 class MSCommTest : public ::testing::Test {
  protected:

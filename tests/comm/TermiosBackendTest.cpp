@@ -15,24 +15,16 @@
 #include "platform/comm/ExactRate.h"
 #include "platform/comm/MSComm.h"
 #include "platform/vb/RuntimeError.h"
+#include "support/ErrorNumber.h"
 #include "support/PseudoTerminal.h"
 #include "support/TempFolder.h"
 
 namespace comm {
 namespace {
 
+using testing_support::ErrorOf;
 using testing_support::PseudoTerminal;
 using testing_support::TempFolder;
-
-template <class Action>
-int ErrorOf(Action&& action) {
-  try {
-    action();
-  } catch (const vb::RuntimeError& error) {
-    return error.Number();
-  }
-  return 0;
-}
 
 // Waits until bytes the master sent have reached the slave's input.
 void WaitReadable(int slaveFd) {

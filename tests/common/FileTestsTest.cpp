@@ -8,21 +8,14 @@
 #include <filesystem>
 
 #include "platform/vb/RuntimeError.h"
+#include "support/ErrorNumber.h"
 #include "support/TempFolder.h"
 
 namespace pager {
 namespace {
 
+using testing_support::ErrorOf;
 using testing_support::TempFolder;
-
-int ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const vb::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 TEST(NameTest, FindsTheFileWhateverTheCaseOfItsName) {
   for (const char* name : {"modem.cfg", "MODEM.CFG", "Modem.Cfg"}) {

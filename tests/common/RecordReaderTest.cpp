@@ -7,21 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "support/ErrorNumber.h"
 #include "support/TempFolder.h"
 
 namespace pager {
 namespace {
 
+using testing_support::ErrorOf;
 using testing_support::TempFolder;
-
-int ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const vb::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 // Every item of the file as text, read until the end-of-file test reports the end.
 std::vector<std::string> AllItems(const std::string& bytes) {

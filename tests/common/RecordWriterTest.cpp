@@ -9,21 +9,14 @@
 #include <filesystem>
 
 #include "common/RecordReader.h"
+#include "support/ErrorNumber.h"
 #include "support/TempFolder.h"
 
 namespace pager {
 namespace {
 
+using testing_support::ErrorOf;
 using testing_support::TempFolder;
-
-int ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const vb::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 std::vector<RecordItem> ModemItems() {
   return {std::string("2"), std::string("28800"), std::string("ATZ"), std::string("TONE"), std::string("2"),

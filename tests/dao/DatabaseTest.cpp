@@ -2,12 +2,13 @@
 
 #include "PagerFile.h"
 #include "platform/dao/Errors.h"
+#include "support/ErrorNumber.h"
 
 namespace {
 
-using dao_test::ErrorNumberOf;
 using dao_test::OutsideConnection;
 using dao_test::PagerFile;
+using testing_support::ErrorOf;
 
 TEST(DatabaseOpen, MissingFileIsAnErrorAndCreatesNothing) {
   testing_support::TempFolder folder;
@@ -28,10 +29,10 @@ TEST(DatabaseOpen, FileThatIsNotADatabaseIsRefused) {
   dao::DBEngine engine;
   folder.Write("text.mdb", std::string(4096, 'x'));
   folder.Write("empty.mdb", "");
-  EXPECT_EQ(ErrorNumberOf([&] { engine.Workspaces(0).OpenDatabase(folder.PathOf("text.mdb")); }),
+  EXPECT_EQ(ErrorOf([&] { engine.Workspaces(0).OpenDatabase(folder.PathOf("text.mdb")); }),
             3049);
   // SQLite would take an empty file for an empty database; it is not a pager database.
-  EXPECT_EQ(ErrorNumberOf([&] { engine.Workspaces(0).OpenDatabase(folder.PathOf("empty.mdb")); }),
+  EXPECT_EQ(ErrorOf([&] { engine.Workspaces(0).OpenDatabase(folder.PathOf("empty.mdb")); }),
             3049);
   EXPECT_EQ(folder.Read("empty.mdb"), "");
 }
@@ -52,7 +53,7 @@ TEST(DatabaseOpen, OpensSharedInWriteAheadLogMode) {
 
 TEST(DatabaseOpen, OnlyWorkspaceZeroExists) {
   dao::DBEngine engine;
-  EXPECT_EQ(ErrorNumberOf([&] { engine.Workspaces(1); }), 3265);
+  EXPECT_EQ(ErrorOf([&] { engine.Workspaces(1); }), 3265);
   EXPECT_EQ(&engine.Workspaces(0), &engine.Workspaces(0));
 }
 
@@ -61,7 +62,7 @@ TEST(DatabaseOpen, ReadOnlyOpenRefusesWrites) {
   auto db = file.Engine().Workspaces(0).OpenDatabase(file.Path(), false, true);
   auto rs = db->OpenRecordset("Temp");
   rs->AddNew();
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Update(); }), 3027);
+  EXPECT_EQ(ErrorOf([&] { rs->Update(); }), 3027);
 }
 
 TEST(DatabaseExecute, DeleteStatementsEmptyTheirTable) {
@@ -103,9 +104,9 @@ TEST(DatabaseExecute, ErrorsNameTheProblem) {
     EXPECT_EQ(error.Number(), 3078);
     EXPECT_NE(error.Description().find("'Nothere'"), std::string::npos);
   }
-  EXPECT_EQ(ErrorNumberOf([&] { db->Execute("Delete Temp.* From Queue"); }), 3000);
-  EXPECT_EQ(ErrorNumberOf([&] { db->Execute("this is not sql"); }), 3000);
-  EXPECT_EQ(ErrorNumberOf([&] { db->Execute("SELECT * FROM Gone"); }), 3078);
+  EXPECT_EQ(ErrorOf([&] { db->Execute("Delete Temp.* From Queue"); }), 3000);
+  EXPECT_EQ(ErrorOf([&] { db->Execute("this is not sql"); }), 3000);
+  EXPECT_EQ(ErrorOf([&] { db->Execute("SELECT * FROM Gone"); }), 3078);
   // Other statements run as SQLite SQL.
   db->Execute("INSERT INTO Scheadule (Unit) VALUES ('77')");
   EXPECT_EQ(db->OpenRecordset("Scheadule")->Field("Unit"), "77");
@@ -119,13 +120,13 @@ TEST(DatabaseClose, EveryLaterCallRaisesObjectInvalid) {
   db->Close();  // harmless
   EXPECT_FALSE(db->IsOpen());
   EXPECT_FALSE(rs->IsOpen());
-  EXPECT_EQ(ErrorNumberOf([&] { db->Execute("Delete Temp.* From Temp"); }), 3420);
-  EXPECT_EQ(ErrorNumberOf([&] { db->OpenRecordset("Temp"); }), 3420);
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Eof(); }), 3420);
-  EXPECT_EQ(ErrorNumberOf([&] { rs->RecordCount(); }), 3420);
-  EXPECT_EQ(ErrorNumberOf([&] { rs->AddNew(); }), 3420);
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Field("Unit"); }), 3420);
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Close(); }), 3420);
+  EXPECT_EQ(ErrorOf([&] { db->Execute("Delete Temp.* From Temp"); }), 3420);
+  EXPECT_EQ(ErrorOf([&] { db->OpenRecordset("Temp"); }), 3420);
+  EXPECT_EQ(ErrorOf([&] { rs->Eof(); }), 3420);
+  EXPECT_EQ(ErrorOf([&] { rs->RecordCount(); }), 3420);
+  EXPECT_EQ(ErrorOf([&] { rs->AddNew(); }), 3420);
+  EXPECT_EQ(ErrorOf([&] { rs->Field("Unit"); }), 3420);
+  EXPECT_EQ(ErrorOf([&] { rs->Close(); }), 3420);
 }
 
 TEST(DatabaseClose, RecordsetKeepsItsDatabaseAlive) {
@@ -142,7 +143,7 @@ TEST(DatabaseClose, RecordsetKeepsItsDatabaseAlive) {
 
 TEST(DatabaseErrors, SqliteResultCodesMapToWellKnownNumbers) {
   const auto numberOf = [](int rc) {
-    return ErrorNumberOf([&] { dao::RaiseSqlite(rc, nullptr, "f"); });
+    return ErrorOf([&] { dao::RaiseSqlite(rc, nullptr, "f"); });
   };
   EXPECT_EQ(numberOf(SQLITE_BUSY), 3260);
   EXPECT_EQ(numberOf(SQLITE_BUSY_SNAPSHOT), 3260);

@@ -12,7 +12,6 @@
 #include "platform/dao/DBEngine.h"
 #include "platform/dao/Database.h"
 #include "platform/dao/Recordset.h"
-#include "platform/vb/RuntimeError.h"
 #include "support/TempFolder.h"
 
 namespace dao_test {
@@ -85,16 +84,5 @@ class PagerFile {
   std::string path_;
   dao::DBEngine engine_;
 };
-
-// The number of the vb::RuntimeError that `action` raises; 0 when it raises none.
-template <class Action>
-int ErrorNumberOf(Action&& action) {
-  try {
-    action();
-  } catch (const vb::RuntimeError& error) {
-    return error.Number();
-  }
-  return 0;
-}
 
 }  // namespace dao_test

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "PagerFile.h"
+#include "support/ErrorNumber.h"
 
 namespace {
 
-using dao_test::ErrorNumberOf;
 using dao_test::OutsideConnection;
 using dao_test::PagerFile;
+using testing_support::ErrorOf;
 
 class RecordsetTest : public ::testing::Test {
  protected:
@@ -33,12 +34,12 @@ TEST_F(RecordsetTest, EmptySetHasNoCurrentRecord) {
   EXPECT_EQ(rs->RecordCount(), 0);
   EXPECT_TRUE(rs->Eof());
   EXPECT_TRUE(rs->Bof());
-  EXPECT_EQ(ErrorNumberOf([&] { rs->MoveFirst(); }), 3021);
-  EXPECT_EQ(ErrorNumberOf([&] { rs->MoveLast(); }), 3021);
-  EXPECT_EQ(ErrorNumberOf([&] { rs->MoveNext(); }), 3021);
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Field("Unit"); }), 3021);
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Edit(); }), 3021);
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Delete(); }), 3021);
+  EXPECT_EQ(ErrorOf([&] { rs->MoveFirst(); }), 3021);
+  EXPECT_EQ(ErrorOf([&] { rs->MoveLast(); }), 3021);
+  EXPECT_EQ(ErrorOf([&] { rs->MoveNext(); }), 3021);
+  EXPECT_EQ(ErrorOf([&] { rs->Field("Unit"); }), 3021);
+  EXPECT_EQ(ErrorOf([&] { rs->Edit(); }), 3021);
+  EXPECT_EQ(ErrorOf([&] { rs->Delete(); }), 3021);
   try {
     rs->MoveFirst();
   } catch (const vb::RuntimeError& error) {
@@ -59,8 +60,8 @@ TEST_F(RecordsetTest, RecordCountIsLazyUntilMoveLast) {
   EXPECT_EQ(rs->Field("unit"), "e");
   rs->MoveNext();
   EXPECT_TRUE(rs->Eof());
-  EXPECT_EQ(ErrorNumberOf([&] { rs->MoveNext(); }), 3021);
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Field("Unit"); }), 3021);
+  EXPECT_EQ(ErrorOf([&] { rs->MoveNext(); }), 3021);
+  EXPECT_EQ(ErrorOf([&] { rs->Field("Unit"); }), 3021);
   rs->MoveFirst();
   EXPECT_EQ(rs->Field("Unit"), "a");
 }
@@ -91,14 +92,14 @@ TEST_F(RecordsetTest, FieldsKeepNullEmptyLongAndQuotedTexts) {
 TEST_F(RecordsetTest, UnknownFieldAndMisplacedWritesRaise) {
   AddTemp({"a"});
   auto rs = db->OpenRecordset("Temp");
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Field("id"); }), 3265);  // the key stays hidden
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Field("Nope"); }), 3265);
-  EXPECT_EQ(ErrorNumberOf([&] { rs->SetField("Unit", std::string("b")); }), 3020);
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Update(); }), 3020);
+  EXPECT_EQ(ErrorOf([&] { rs->Field("id"); }), 3265);  // the key stays hidden
+  EXPECT_EQ(ErrorOf([&] { rs->Field("Nope"); }), 3265);
+  EXPECT_EQ(ErrorOf([&] { rs->SetField("Unit", std::string("b")); }), 3020);
+  EXPECT_EQ(ErrorOf([&] { rs->Update(); }), 3020);
   rs->AddNew();
-  EXPECT_EQ(ErrorNumberOf([&] { rs->SetField("Nope", std::string("b")); }), 3265);
+  EXPECT_EQ(ErrorOf([&] { rs->SetField("Nope", std::string("b")); }), 3265);
   rs->CancelUpdate();
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Update(); }), 3020);
+  EXPECT_EQ(ErrorOf([&] { rs->Update(); }), 3020);
   EXPECT_EQ(outside.Number("SELECT count(*) FROM Temp"), 1);
 }
 
@@ -140,7 +141,7 @@ TEST_F(RecordsetTest, KeysetIsTakenAtOpenRowsAreReadLive) {
   // The current row deleted by someone else: reading it says so.
   rs->MoveFirst();
   outside.Exec("DELETE FROM Temp WHERE Unit = 'a'");
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Field("Unit"); }), 3167);
+  EXPECT_EQ(ErrorOf([&] { rs->Field("Unit"); }), 3167);
   rs->MoveNext();
   EXPECT_EQ(rs->Field("Unit"), "B");
 }
@@ -152,14 +153,14 @@ TEST_F(RecordsetTest, DeleteThenMoveNextGoesOnToTheNextRow) {
   while (!rs->Eof()) {  // the intake's move loop: read, delete, move on
     seen.push_back(*rs->Field("Unit"));
     rs->Delete();
-    EXPECT_EQ(ErrorNumberOf([&] { rs->Field("Unit"); }), 3021);
-    EXPECT_EQ(ErrorNumberOf([&] { rs->Delete(); }), 3021);
+    EXPECT_EQ(ErrorOf([&] { rs->Field("Unit"); }), 3021);
+    EXPECT_EQ(ErrorOf([&] { rs->Delete(); }), 3021);
     rs->MoveNext();
   }
   EXPECT_EQ(seen, (std::vector<std::string>{"a", "b", "c"}));
   EXPECT_EQ(rs->RecordCount(), 0);
   EXPECT_EQ(outside.Number("SELECT count(*) FROM Temp"), 0);
-  EXPECT_EQ(ErrorNumberOf([&] { rs->MoveFirst(); }), 3021);
+  EXPECT_EQ(ErrorOf([&] { rs->MoveFirst(); }), 3021);
 }
 
 TEST_F(RecordsetTest, EditChangesOnlyTheFieldsSet) {
@@ -182,7 +183,7 @@ TEST_F(RecordsetTest, EditChangesOnlyTheFieldsSet) {
   rs->Edit();
   rs->SetField("Status", std::string("Z"));
   rs->MoveNext();
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Update(); }), 3020);
+  EXPECT_EQ(ErrorOf([&] { rs->Update(); }), 3020);
   EXPECT_EQ(outside.Text("SELECT Status FROM Queue WHERE Unit = '1'"), "N");
 }
 
@@ -202,7 +203,7 @@ TEST_F(RecordsetTest, CompanyQueryReadsOneModemsRows) {
   rs->SetField("Status", std::string("Y"));
   rs->Update();
   EXPECT_EQ(outside.Text("SELECT Status FROM Queue WHERE Unit = '1'"), "Y");
-  EXPECT_EQ(ErrorNumberOf([&] { db->OpenRecordset("Select * From Queue where [Nope] = 'x'"); }),
+  EXPECT_EQ(ErrorOf([&] { db->OpenRecordset("Select * From Queue where [Nope] = 'x'"); }),
             3061);
 }
 
@@ -213,10 +214,10 @@ TEST_F(RecordsetTest, CompanyListIsDistinctAscendingAndReadOnly) {
   std::vector<std::string> modems;
   for (; !rs->Eof(); rs->MoveNext()) modems.push_back(*rs->Field("Modem"));
   EXPECT_EQ(modems, (std::vector<std::string>{"444", "555-1", "555-2"}));
-  EXPECT_EQ(ErrorNumberOf([&] { rs->AddNew(); }), 3027);
+  EXPECT_EQ(ErrorOf([&] { rs->AddNew(); }), 3027);
   rs->MoveFirst();
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Delete(); }), 3027);
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Field("Unit"); }), 3265);
+  EXPECT_EQ(ErrorOf([&] { rs->Delete(); }), 3027);
+  EXPECT_EQ(ErrorOf([&] { rs->Field("Unit"); }), 3265);
   auto empty = db->OpenRecordset("Select Distinct [Modem] from [Temp] Order by [Modem]");
   EXPECT_EQ(empty->RecordCount(), 0);
   EXPECT_TRUE(empty->Eof());
@@ -237,12 +238,12 @@ TEST_F(RecordsetTest, SourcesInAnyCaseAndMissingTables) {
               "The database engine cannot find the input table or query 'Schedule'. Make sure it "
               "exists and that its name is spelled correctly.");
   }
-  EXPECT_EQ(ErrorNumberOf([&] { db->OpenRecordset("Select * From Nowhere"); }), 3078);
+  EXPECT_EQ(ErrorOf([&] { db->OpenRecordset("Select * From Nowhere"); }), 3078);
   // A plain SQL query outside the program's forms reads whole, read-only.
   auto rs = db->OpenRecordset("SELECT Unit AS u FROM Scheadule");
   EXPECT_EQ(rs->Field("u"), "9");
-  EXPECT_EQ(ErrorNumberOf([&] { rs->Edit(); }), 3027);
-  EXPECT_EQ(ErrorNumberOf([&] { db->OpenRecordset("SELECT 1; DELETE FROM Scheadule"); }), 3000);
+  EXPECT_EQ(ErrorOf([&] { rs->Edit(); }), 3027);
+  EXPECT_EQ(ErrorOf([&] { db->OpenRecordset("SELECT 1; DELETE FROM Scheadule"); }), 3000);
   EXPECT_EQ(outside.Number("SELECT count(*) FROM Scheadule"), 1);
 }
 

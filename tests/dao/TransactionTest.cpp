@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "PagerFile.h"
-
+#include "support/ErrorNumber.h"
 
 namespace {
 
-using dao_test::ErrorNumberOf;
 using dao_test::OutsideConnection;
 using dao_test::PagerFile;
+using testing_support::ErrorOf;
 
 // The engine's log pattern: one record, one transaction.
 void AppendLogRecord(dao::DBEngine& engine, dao::Database& db, const std::string& sender) {
@@ -44,20 +44,20 @@ TEST(Transactions, RollbackUndoesTheRecord) {
   rs->Update();
   file.Engine().Rollback();
   EXPECT_EQ(OutsideConnection(file.Path()).Number("SELECT count(*) FROM Temp"), 0);
-  EXPECT_EQ(ErrorNumberOf([&] { rs->MoveLast(); }), 3021);  // the appended key is gone too
+  EXPECT_EQ(ErrorOf([&] { rs->MoveLast(); }), 3021);  // the appended key is gone too
 }
 
 TEST(Transactions, MisuseRaisesAndChangesNothing) {
   PagerFile file;
   auto db = file.Open();
   dao::DBEngine& engine = file.Engine();
-  EXPECT_EQ(ErrorNumberOf([&] { engine.CommitTrans(); }), 3034);
-  EXPECT_EQ(ErrorNumberOf([&] { engine.Rollback(); }), 3034);
+  EXPECT_EQ(ErrorOf([&] { engine.CommitTrans(); }), 3034);
+  EXPECT_EQ(ErrorOf([&] { engine.Rollback(); }), 3034);
   engine.BeginTrans();
-  EXPECT_EQ(ErrorNumberOf([&] { engine.BeginTrans(); }), 3003);  // no nesting
+  EXPECT_EQ(ErrorOf([&] { engine.BeginTrans(); }), 3003);  // no nesting
   db->Execute("INSERT INTO Temp (Unit) VALUES ('kept')");
   engine.CommitTrans();
-  EXPECT_EQ(ErrorNumberOf([&] { engine.CommitTrans(); }), 3034);
+  EXPECT_EQ(ErrorOf([&] { engine.CommitTrans(); }), 3034);
   EXPECT_EQ(OutsideConnection(file.Path()).Number("SELECT count(*) FROM Temp"), 1);
 }
 

@@ -2,17 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ErrorNumber.h"
+
 namespace vb {
 namespace {
 
-int ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testing_support::ErrorOf;
 
 TEST(Int16, HoldsTheWholeSixteenBitRange) {
   EXPECT_EQ(Int16().value(), 0);

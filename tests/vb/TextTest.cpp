@@ -5,17 +5,12 @@
 #include <climits>
 #include <limits>
 
+#include "support/ErrorNumber.h"
+
 namespace vb {
 namespace {
 
-int ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testing_support::ErrorOf;
 
 TEST(Text, SignedNumberForm) {
   EXPECT_EQ(Str(0), " 0");
