@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ConsoleFixture.h"
-#include "harness/ServerHarness.h"
+#include "support/PagerDatabase.h"
 
 namespace console_test {
 namespace {

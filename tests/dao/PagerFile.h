@@ -4,14 +4,13 @@
 
 #include <sqlite3.h>
 
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 
 #include "platform/dao/DBEngine.h"
 #include "platform/dao/Database.h"
 #include "platform/dao/Recordset.h"
+#include "support/PagerDatabase.h"
 #include "support/TempFolder.h"
 
 namespace dao_test {
@@ -60,19 +59,10 @@ class OutsideConnection {
   sqlite3* db_ = nullptr;
 };
 
-inline std::string SchemaText() {
-  std::ifstream in(PAGER_SCHEMA_FILE);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // A program folder holding a fresh pager.mdb, and the engine the server would use.
 class PagerFile {
  public:
-  PagerFile() : path_(folder_.PathOf("pager.mdb")) {
-    OutsideConnection(path_).Exec(SchemaText());
-  }
+  PagerFile() : path_(folder_.PathOf("pager.mdb")) { testing_support::MakePagerDatabase(path_); }
 
   const std::string& Path() const { return path_; }
   const testing_support::TempFolder& Folder() const { return folder_; }

@@ -19,13 +19,13 @@
 #include "common/RecordWriter.h"
 #include "core/ServerCore.h"
 #include "engine/CallEngine.h"
-#include "harness/ServerHarness.h"
 #include "platform/comm/TermiosBackend.h"
 #include "platform/dao/Database.h"
 #include "platform/dao/DBEngine.h"
 #include "platform/dao/Recordset.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/ScriptedDialogs.h"
+#include "support/PagerDatabase.h"
 #include "support/TempFolder.h"
 
 extern char** environ;

@@ -2,11 +2,10 @@
 
 #include <sqlite3.h>
 
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include "common/RecordWriter.h"
+#include "support/PagerDatabase.h"
 
 namespace testing_support {
 
@@ -49,24 +48,6 @@ class RawConnection {
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 }  // namespace
-
-void MakePagerDatabase(const std::string& path) {
-  std::ifstream in(PAGER_SCHEMA_FILE, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read the schema " PAGER_SCHEMA_FILE);
-  std::ostringstream schema;
-  schema << in.rdbuf();
-  sqlite3* db = nullptr;
-  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
-    sqlite3_close(db);
-    throw std::runtime_error("cannot create " + path);
-  }
-  char* message = nullptr;
-  const int rc = sqlite3_exec(db, schema.str().c_str(), nullptr, nullptr, &message);
-  const std::string text = message ? message : "";
-  sqlite3_free(message);
-  sqlite3_close(db);
-  if (rc != SQLITE_OK) throw std::runtime_error("schema: " + text);
-}
 
 ServerHarness::ServerHarness() : ServerHarness(Options{}) {}
 

@@ -39,10 +39,6 @@
 
 namespace testing_support {
 
-// Creates an empty pager.mdb (the tables of the schema file) at `path`; throws
-// std::runtime_error when the schema cannot be read or applied.
-void MakePagerDatabase(const std::string& path);
-
 // One row of a table as column name -> value (std::nullopt for Null).
 using Row = std::map<std::string, std::optional<std::string>>;
 
