@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -21,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "PagerDatabaseFile.h"
 #include "platform/dao/DBEngine.h"
 #include "platform/dao/Database.h"
@@ -102,12 +102,6 @@ std::vector<std::vector<std::string>> Rows(const std::array<const char*, N>& col
   return rows;
 }
 
-double Seconds(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 class Scratch {
  public:
   explicit Scratch(std::string folder) : folder_(std::move(folder)) {}
@@ -151,10 +145,10 @@ double Ratio(Scratch& scratch, long logRows,
   std::vector<double> measures;
   for (int i = 0; i < kRepeats; ++i) {
     const std::string a = scratch.Fresh(logRows);
-    floors.push_back(Seconds([&] { floor(a); }));
+    floors.push_back(bench::SecondsOf([&] { floor(a); }));
     scratch.Remove(a);
     const std::string b = scratch.Fresh(logRows);
-    measures.push_back(Seconds([&] { measured(b); }));
+    measures.push_back(bench::SecondsOf([&] { measured(b); }));
     scratch.Remove(b);
   }
   return Median(measures) / Median(floors);

@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -25,8 +24,9 @@
 #include <string>
 #include <vector>
 
+#include "BenchFolder.h"
 #include "InProcessTerminal.h"
-#include "PagerDatabaseFile.h"
+#include "PlainSqlite.h"
 #include "common/Form1.h"
 #include "common/Module1.h"
 #include "common/Platform.h"
@@ -44,82 +44,30 @@ namespace {
 using SteadyClock = std::chrono::steady_clock;
 constexpr double kTickMs = 1000.0;
 
+using bench::BenchFolder;
+using bench::BindText;
+using bench::PlainSqlite;
+
 double CpuSeconds() {
   timespec now{};
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
-class Folder {
- public:
-  Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "engine-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-    std::string error;
-    if (pagerdb::CreatePagerDatabase(PathOf("pager.mdb"), &error) != pagerdb::CreateResult::kCreated) {
-      throw std::runtime_error("cannot create pager.mdb: " + error);
-    }
-  }
-  ~Folder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::string PathOf(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-class Sql {
- public:
-  explicit Sql(const std::string& path) {
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-      throw std::runtime_error("cannot open " + path);
-    }
-    Exec("PRAGMA synchronous=NORMAL");
-  }
-  ~Sql() { sqlite3_close(db_); }
-  void Exec(const std::string& sql) {
-    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
-      throw std::runtime_error(sql + ": " + sqlite3_errmsg(db_));
-    }
-  }
-  sqlite3_stmt* Prepare(const std::string& sql) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
-      throw std::runtime_error(sql + ": " + sqlite3_errmsg(db_));
-    }
-    return statement;
-  }
-  void Step(sqlite3_stmt* statement) {
-    if (sqlite3_step(statement) != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(db_));
-    sqlite3_reset(statement);
-  }
-
- private:
-  sqlite3* db_ = nullptr;
-};
-
-void Bind(sqlite3_stmt* statement, int column, const std::string& value) {
-  sqlite3_bind_text(statement, column, value.c_str(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
-}
-
 std::string Number(int company) { return "555" + std::to_string(10000 + company).substr(1); }
 
 // Queues `perCompany` messages for each of `companies` companies, straight into Queue.
 void FillQueue(const std::string& path, int companies, int perCompany) {
-  Sql sql(path);
+  PlainSqlite sql(path);
   sqlite3_stmt* insert = sql.Prepare(
       "INSERT INTO Queue (Unit, Message, Modem, Sender, Status, \"Date Sent\", \"Time Sent\", \"IP Address\", "
       "User, Browser) VALUES (?1, ?2, ?3, 'Intranet', 'N', '12/07/26', '08:55:00', '10.0.0.9', '', 'Mozilla/4.0')");
   sql.Exec("BEGIN");
   for (int company = 0; company < companies; ++company) {
     for (int i = 0; i < perCompany; ++i) {
-      Bind(insert, 1, std::to_string(1000 + i));
-      Bind(insert, 2, "Please call the front desk about delivery " + std::to_string(company * perCompany + i));
-      Bind(insert, 3, Number(company));
+      BindText(insert, 1, std::to_string(1000 + i));
+      BindText(insert, 2, "Please call the front desk about delivery " + std::to_string(company * perCompany + i));
+      BindText(insert, 3, Number(company));
       sql.Step(insert);
     }
   }
@@ -129,8 +77,8 @@ void FillQueue(const std::string& path, int companies, int perCompany) {
 
 // The floor: one TranLog record in a transaction of its own, plain prepared statement.
 double FloorSecondsPerRecord() {
-  Folder folder;
-  Sql sql(folder.PathOf("pager.mdb"));
+  BenchFolder folder("engine-bench");
+  PlainSqlite sql(folder.PathOf("pager.mdb"));
   sqlite3_stmt* insert = sql.Prepare(
       "INSERT INTO TranLog (Sender, Message, \"Paging Company\", \"Paging Unit\", \"Date Sent\", \"Time Sent\", "
       "\"IP Address\", User, Browser) VALUES ('Intranet', ?1, '5550001', '1000', '12/07/26', '08:55:00', "
@@ -139,7 +87,7 @@ double FloorSecondsPerRecord() {
   const double begin = CpuSeconds();
   for (int i = 0; i < kRecords; ++i) {
     sql.Exec("BEGIN IMMEDIATE");
-    Bind(insert, 1, "12/07/26 - 9:00:00 AM : Message: Please call the front desk for unit 1000 was sent successfully.");
+    BindText(insert, 1, "12/07/26 - 9:00:00 AM : Message: Please call the front desk for unit 1000 was sent successfully.");
     sql.Step(insert);
     sql.Exec("COMMIT");
   }
@@ -180,7 +128,7 @@ struct CycleResult {
 };
 
 CycleResult RunCycle(int companies, int perCompany, int busyEvery) {
-  Folder folder;
+  BenchFolder folder("engine-bench");
   pager::WriteRecord(folder.PathOf("modem.cfg"),
                      {std::string("1"), std::string("9600"), std::string("ATZ"), std::string("TONE"), std::string("0"),
                       std::string("True"), 45LL, std::string(""), std::string(""), false, false});
@@ -225,7 +173,7 @@ CycleResult RunCycle(int companies, int perCompany, int busyEvery) {
   result.cpuSeconds = CpuSeconds() - cpuBegin;
   result.longestMs = meter.Longest();
   result.delivered = terminal.Pages().size();
-  Sql sql(folder.PathOf("pager.mdb"));
+  PlainSqlite sql(folder.PathOf("pager.mdb"));
   sqlite3_stmt* count = sql.Prepare("SELECT count(*) FROM Temp");
   if (sqlite3_step(count) == SQLITE_ROW) result.failed = sqlite3_column_int(count, 0);
   sqlite3_finalize(count);

@@ -7,15 +7,14 @@
 #include <stdlib.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
-#include "PagerDatabaseFile.h"
+#include "BenchFolder.h"
+#include "BenchTiming.h"
+#include "PlainSqlite.h"
 #include "common/Form1.h"
 #include "common/Module1.h"
 #include "common/Platform.h"
@@ -33,83 +32,37 @@ constexpr int kOtherLines = 1000;
 constexpr int kScheduled = 1000;
 constexpr int kRows = kSubmissions + kOtherLines + kScheduled;
 
-using Clock = std::chrono::steady_clock;
+using bench::BenchFolder;
+using bench::BindText;
+using bench::PlainSqlite;
 
-class Folder {
- public:
-  Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "intake-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-    std::string error;
-    if (pagerdb::CreatePagerDatabase(PathOf("pager.mdb"), &error) != pagerdb::CreateResult::kCreated) {
-      throw std::runtime_error("cannot create pager.mdb: " + error);
+// Inserts `count` rows with one prepared statement in one transaction.
+void InsertRows(PlainSqlite& sql, const std::string& insert, int columns, int count, int firstRow = 0) {
+  sqlite3_stmt* statement = sql.Prepare(insert);
+  sql.Exec("BEGIN");
+  for (int row = firstRow; row < firstRow + count; ++row) {
+    for (int column = 1; column <= columns; ++column) {
+      BindText(statement, column, "value " + std::to_string(row) + "." + std::to_string(column));
     }
+    sql.Step(statement);
   }
-  ~Folder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::string PathOf(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& Path() const { return path_; }
-  void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(PathOf(name), std::ios::binary) << bytes;
-  }
-
- private:
-  std::string path_;
-};
-
-class Sql {
- public:
-  explicit Sql(const std::string& path) {
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-      throw std::runtime_error("cannot open " + path);
-    }
-    Exec("PRAGMA synchronous=NORMAL");
-  }
-  ~Sql() { sqlite3_close(db_); }
-  void Exec(const std::string& sql) {
-    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
-      throw std::runtime_error(sql + ": " + sqlite3_errmsg(db_));
-    }
-  }
-  // Inserts `count` rows with one prepared statement in one transaction.
-  void InsertRows(const std::string& insert, int columns, int count, int firstRow = 0) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db_, insert.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
-      throw std::runtime_error(insert + ": " + sqlite3_errmsg(db_));
-    }
-    Exec("BEGIN");
-    for (int row = firstRow; row < firstRow + count; ++row) {
-      for (int column = 1; column <= columns; ++column) {
-        const std::string value = "value " + std::to_string(row) + "." + std::to_string(column);
-        sqlite3_bind_text(statement, column, value.c_str(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
-      }
-      if (sqlite3_step(statement) != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(db_));
-      sqlite3_reset(statement);
-    }
-    Exec("COMMIT");
-    sqlite3_finalize(statement);
-  }
-
- private:
-  sqlite3* db_ = nullptr;
-};
+  sql.Exec("COMMIT");
+  sqlite3_finalize(statement);
+}
 
 double FloorSeconds() {
-  Folder folder;
-  Sql sql(folder.PathOf("pager.mdb"));
-  const auto begin = Clock::now();
-  sql.InsertRows(
-      "INSERT INTO Queue (Unit, Message, Modem, Sender, Status, \"Date Sent\", \"Time Sent\", "
-      "\"IP Address\", User, Browser) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)",
-      10, kRows);
-  return std::chrono::duration<double>(Clock::now() - begin).count();
+  BenchFolder folder("intake-bench");
+  PlainSqlite sql(folder.PathOf("pager.mdb"));
+  return bench::SecondsOf([&] {
+    InsertRows(sql,
+               "INSERT INTO Queue (Unit, Message, Modem, Sender, Status, \"Date Sent\", \"Time Sent\", "
+               "\"IP Address\", User, Browser) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)",
+               10, kRows);
+  });
 }
 
 double StartSeconds(long& pending) {
-  Folder folder;
+  BenchFolder folder("intake-bench");
   std::string submissions = "\"Unit\",\"Message\",\"Modem\",\"Date\",\"Time\",\"Remote Address\",\"User\",\"Browser\"\r\n";
   for (int i = 0; i < kSubmissions; ++i) {
     submissions += "\"" + std::to_string(1000 + i) + "\",\"Message number " + std::to_string(i) +
@@ -124,10 +77,11 @@ double StartSeconds(long& pending) {
   folder.Write("own.cfg", "\"" + folder.PathOf("other.txt") + "\"\r\n");
   folder.Write("MyOwn.dat", "\"My Company\",\"5551234\",1\r\n");
   {
-    Sql sql(folder.PathOf("pager.mdb"));
-    sql.InsertRows("INSERT INTO Scheadule (DateTo, TimeTo, Unit, Message, Modem, Sender, Status) "
-                   "VALUES ('2026-12-06', '09:00', ?1, ?2, ?3, ?4, 'N')",
-                   4, kScheduled);
+    PlainSqlite sql(folder.PathOf("pager.mdb"));
+    InsertRows(sql,
+               "INSERT INTO Scheadule (DateTo, TimeTo, Unit, Message, Modem, Sender, Status) "
+               "VALUES ('2026-12-06', '09:00', ?1, ?2, ?3, ?4, 'N')",
+               4, kScheduled);
   }
 
   forms::SimulatedLoop loop;
@@ -141,9 +95,7 @@ double StartSeconds(long& pending) {
   pager::ServerCore core(form, m, platform);
   form.imgInternet.Visible = true;  // Intranet mode on
 
-  const auto begin = Clock::now();
-  core.Command1_Click();
-  const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+  const double seconds = bench::SecondsOf([&] { core.Command1_Click(); });
   if (!dialogs.Boxes().empty()) throw std::runtime_error("Start failed: " + dialogs.LastBox().prompt);
   pending = m.intPending.value();
   if (m.dbPager) m.dbPager->Close();

@@ -19,11 +19,11 @@
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
+#include <exception>
 #include <memory>
 #include <string>
 
-#include "PagerDatabaseFile.h"
+#include "BenchFolder.h"
 #include "ProcessUsage.h"
 #include "app/ProgramWindows.h"
 #include "console/ServerApplication.h"
@@ -59,13 +59,6 @@ Phase Measure(const char* name, int ms) {
           static_cast<double>(window_bench::ResidentKiB()) / 1024.0};
 }
 
-std::string MakeProgramFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "window-bench-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) return {};
-  if (pagerdb::CreatePagerDatabase(pattern + "/pager.mdb") != pagerdb::CreateResult::kCreated) return {};
-  return pattern;
-}
-
 void Print(const Phase& phase) {
   std::printf("%-22s %10.1f %11.3f%% %10.1f\n", phase.name, phase.cpuMs, phase.cpuShare, phase.residentMiB);
 }
@@ -90,11 +83,14 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int phaseMs = seconds * 1000;
-  const std::string folder = MakeProgramFolder();
-  if (folder.empty()) {
-    std::fprintf(stderr, "window_bench: cannot lay out a program folder\n");
+  std::unique_ptr<bench::BenchFolder> programFolder;
+  try {
+    programFolder = std::make_unique<bench::BenchFolder>("window-bench");
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "window_bench: cannot lay out a program folder: %s\n", e.what());
     return 1;
   }
+  const std::string& folder = programFolder->Path();
 
   std::printf("window_bench: %d s per phase, platform %s\n", seconds, qPrintable(QApplication::platformName()));
   std::printf("%-22s %10s %12s %10s\n", "phase", "CPU ms", "CPU/core", "RSS MiB");
@@ -140,7 +136,5 @@ int main(int argc, char** argv) {
     std::printf("aim: under %.1f%% of one core idle and re-cycling: %s\n", aim,
                 idle.cpuShare < aim && running.cpuShare < aim ? "met" : "NOT met");
   }
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
   return result;
 }
