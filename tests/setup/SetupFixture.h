@@ -12,23 +12,17 @@
 
 #include "PagerDatabaseFile.h"
 #include "common/Module1.h"
-#include "common/Platform.h"
-#include "platform/comm/FakeSerial.h"
 #include "platform/comm/MSComm.h"
-#include "platform/dao/DBEngine.h"
 #include "platform/dao/Database.h"
 #include "platform/dao/Recordset.h"
-#include "platform/forms/Clock.h"
-#include "platform/forms/ScriptedDialogs.h"
-#include "platform/forms/SimulatedLoop.h"
 #include "setup/SetupWindow.h"
-#include "support/TempFolder.h"
+#include "support/SimulatedWorld.h"
 
 namespace setup_test {
 
 using LogRow = std::vector<std::optional<std::string>>;
 
-class SetupTest : public ::testing::Test {
+class SetupTest : public ::testing::Test, protected testing_support::SimulatedWorld {
  protected:
   SetupTest() {
     for (int port = 1; port <= 4; ++port) serial->SetPortExists(port, true);
@@ -79,15 +73,9 @@ class SetupTest : public ::testing::Test {
     return prompts;
   }
 
-  testing_support::TempFolder folder;
-  forms::SimulatedLoop loop;
-  forms::SimulatedClock clock{loop, vb::Date{2026, 12, 7}, vb::TimeOfDay{14, 30, 0}};
-  forms::ScriptedDialogs dialogs{&loop};
-  dao::DBEngine dbEngine;
-  std::shared_ptr<comm::FakeSerialBackend> serial = std::make_shared<comm::FakeSerialBackend>();
   comm::MSComm port{serial};
   pager::Module1 m;
-  pager::Platform platform{loop, clock, dialogs, dbEngine, forms::Screen{}, folder.Path()};
+  pager::Platform platform = MakePlatform();
   pager::SetupWindow setup{port, m, platform};
 };
 
