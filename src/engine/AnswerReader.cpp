@@ -73,12 +73,7 @@ void CallEngine::RejectedUnit() {
   });
   rows->MoveNext();
   m_.intLastStep = m_.intSendTick;
-  if (rows->Eof()) {
-    form_.lblStatus.Caption = texts::kDisconnecting;
-    form_.tmrSend.Enabled = false;
-    HangUp();
-    form_.lblStatus.Caption = texts::kNotOnline;
-  }
+  if (rows->Eof()) Disconnect();
 }
 
 }  // namespace pager

@@ -108,6 +108,9 @@ class CallEngine {
   // Fails the company's waiting messages with `reason`, hangs up and clears the dial count;
   // the status line shows `status`.
   void FailCall(const char* status, const char* reason);
+  // Ends a call whose company has nothing more to send: tmrSend off and the hang-up, the
+  // status line saying so while it runs and "Not Online" after.
+  void Disconnect();
   // Writes a line to the port and records it for the echo filter.
   void Write(const std::string& text);
 

@@ -27,4 +27,11 @@ void CallEngine::HangUp() {
   form_.MSComm1.SetPortOpen(false);
 }
 
+void CallEngine::Disconnect() {
+  form_.lblStatus.Caption = texts::kDisconnecting;
+  form_.tmrSend.Enabled = false;
+  HangUp();
+  form_.lblStatus.Caption = texts::kNotOnline;
+}
+
 }  // namespace pager

@@ -67,10 +67,7 @@ void CallEngine::SendStep() {
   }
   auto& rows = CompanyRows(m_.rsQueue);
   if (rows.Eof()) {
-    form_.lblStatus.Caption = texts::kDisconnecting;
-    form_.tmrSend.Enabled = false;
-    HangUp();
-    form_.lblStatus.Caption = texts::kNotOnline;
+    Disconnect();
     return;
   }
   if (m_.strSendStep == "Unit") {
