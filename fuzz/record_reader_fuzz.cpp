@@ -9,15 +9,14 @@
 // Besides the sanitizers' checks, each path checks the reader's promises: a read raises only
 // the documented errors, a read after AtEnd() is false never raises 62, and after 62 the reader
 // reports the end.
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "FuzzFile.h"
 #include "common/RecordReader.h"
 #include "common/RecordWriter.h"
 
@@ -26,26 +25,9 @@ namespace {
 using pager::RecordItem;
 using pager::RecordReader;
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-// One in-memory file, reused for every input.
-const std::string& FilePath() {
-  static const std::string path = [] {
-    int fd = ::memfd_create("record", 0);
-    Check(fd >= 0);
-    return "/proc/self/fd/" + std::to_string(fd);
-  }();
-  return path;
-}
-
-void SetFile(const std::string& bytes) {
-  FILE* file = std::fopen(FilePath().c_str(), "wb");
-  Check(file != nullptr);
-  Check(std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
-  std::fclose(file);
-}
+using fuzz_support::Check;
+using fuzz_support::FilePath;
+using fuzz_support::SetFile;
 
 // Reads one item of the given kind; returns the error number, 0 when the read succeeded.
 int ReadKind(RecordReader& reader, int kind, std::size_t fileSize) {

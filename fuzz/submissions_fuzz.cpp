@@ -6,39 +6,20 @@
 // against a plain count of the file's items: a submissions file of n items gives (n - 8) / w
 // records of w = 7 (8 with Security) items, or raises 62 when n < 8; an Other File gives n / 2
 // rows, or raises 62 when n is odd. No other error may leave either reader.
-#include <sys/mman.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "FuzzFile.h"
 #include "common/RecordReader.h"
 #include "core/InputFiles.h"
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-// One in-memory file, reused for every input.
-const std::string& FilePath() {
-  static const std::string path = [] {
-    const int fd = ::memfd_create("input", 0);
-    Check(fd >= 0);
-    return "/proc/self/fd/" + std::to_string(fd);
-  }();
-  return path;
-}
-
-void SetFile(const std::string& bytes) {
-  std::FILE* file = std::fopen(FilePath().c_str(), "wb");
-  Check(file != nullptr);
-  Check(std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
-  std::fclose(file);
-}
+using fuzz_support::Check;
+using fuzz_support::FilePath;
+using fuzz_support::SetFile;
 
 std::size_t CountItems() {
   pager::RecordReader reader(FilePath());
