@@ -1,4 +1,4 @@
-// Wall-clock timing of a piece of benchmark work.
+// Wall-clock timing of benchmark work.
 #pragma once
 
 #include <chrono>

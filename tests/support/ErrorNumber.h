@@ -1,4 +1,4 @@
-// The number of the run-time error a piece of code raises, for the tests of every layer.
+// The number of the run-time error that code under test raises, for the tests of every layer.
 #pragma once
 
 #include <utility>
