@@ -159,7 +159,8 @@ CycleResult RunCycle(int companies, int perCompany, int busyEvery) {
     auto handler = timer->OnTimer;
     timer->OnTimer = [&meter, handler, name = timer->Name()] { meter.Run(name, handler); };
   }
-  engine.runStart = [&] { meter.Run("Start (server core)", [&] { core.Command1_Click(); }); };
+  engine.runStart = [&] { meter.Run("Start (server core)", [&] { core.StartFromRecycle(); }); };
+  core.settleEngine = [&] { engine.SettlePending(); };
 
   core.Form_Load();
   const double cpuBegin = CpuSeconds();

@@ -65,7 +65,8 @@ void ServerApplication::WireMainWindow() {
   form1.Command3.Click = [this] { panel.Command3_Click(); };
   form1.Command4.Click = [this] { panel.Command4_Click(); };
   form1.Command5.Click = [this] { engine.Command5_Click(); };
-  engine.runStart = [this] { core.Command1_Click(); };
+  engine.runStart = [this] { core.StartFromRecycle(); };
+  core.settleEngine = [this] { engine.SettlePending(); };
 
   form1.Timer1.OnTimer = [this] { engine.Timer1_Timer(); };
   form1.tmrDialing.OnTimer = [this] { engine.tmrDialing_Timer(); };

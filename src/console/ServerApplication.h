@@ -13,7 +13,8 @@
 //           Timer2..Timer5 -> the status display;
 //           the hot spots' MouseDown (and Shut's MouseUp) -> MainPanel / SettingsChoosers;
 //           Label13.Click -> help.
-//   ServerCore::unloadSplash -> Form2.Unload; CallEngine::runStart -> ServerCore::Command1_Click.
+//   ServerCore::unloadSplash -> Form2.Unload; ServerCore::settleEngine -> CallEngine::SettlePending;
+//   CallEngine::runStart -> ServerCore::StartFromRecycle.
 //
 // Timers: the splash's Timer1 and the main window's status timers are switched on in the
 // windows' designs; they run from their window's load, not from the making of the objects. So

@@ -1,4 +1,6 @@
 // The two input files of the intake: the submissions file and the Other File.
+#include <unistd.h>
+
 #include <filesystem>
 #include <system_error>
 
@@ -9,6 +11,7 @@
 #include "core/InputFiles.h"
 #include "core/MessageIntake.h"
 #include "core/QueueStore.h"
+#include "platform/vb/RuntimeError.h"
 
 namespace pager {
 
@@ -30,11 +33,25 @@ std::string ReadPathSetting(const std::string& path) {
 
 void MessageIntake::ImportSubmissions(QueueStore& store) {
   const std::string& folder = platform_.programFolder;
-  for (;;) {
-    if (m_.blnASP || !form_.imgInternet.Visible) return;
-    const auto config = FindByName(folder, kInternetCfgUpper);
-    if (!config) return;
-    const std::string strFile = ReadPathSetting(*config);
+  const bool reading = !m_.blnASP && form_.imgInternet.Visible;
+  const auto config = FindByName(folder, kInternetCfgUpper);
+  if (!config) return;
+  std::string strFile;
+  if (reading) {
+    strFile = ReadPathSetting(*config);
+  } else {
+    // Only to look for a file taken aside: a setting that cannot be read is no error here.
+    try {
+      strFile = ReadPathSetting(*config);
+    } catch (const vb::RuntimeError&) {
+      return;
+    }
+  }
+  // A submissions file that an interrupted Start took aside was already handed to the server:
+  // it is taken in first, whatever the modes say now.
+  FinishTakenFiles(store, FindPathByName(strFile, kFeedbackTxtUpper).value_or(strFile),
+                   [&](RecordReader& reader) { return ParseSubmissions(reader, m_.blnSecurity); });
+  while (reading) {
     const auto file = FindPathByName(strFile, kFeedbackTxtUpper);
     if (!file) return;
     if (IsEmptyFile(*file)) {
@@ -47,7 +64,7 @@ void MessageIntake::ImportSubmissions(QueueStore& store) {
       RecordReader reader(*file);
       rows = ParseSubmissions(reader, m_.blnSecurity);
     }
-    StoreFileRows(store, *file, rows);
+    StoreFileRows(store, *file, *file, rows);
     return;
   }
 }
@@ -58,8 +75,11 @@ void MessageIntake::ImportOtherFile(QueueStore& store) {
     strOtherPath = ReadPathSetting(*config);
   }
   // Without own.cfg the path is empty, which names no file: there is no Other File.
+  if (strOtherPath.empty()) return;
   const std::string ownPath = platform_.PathOf(kMyOwnDat);
-  if (!FileExists(strOtherPath) || !FileExists(ownPath)) return;
+  const bool otherFileThere = FileExists(strOtherPath);
+  const auto taken = FindTakenFiles(strOtherPath);
+  if ((!otherFileThere && taken.empty()) || !FileExists(ownPath)) return;
 
   {
     // Every Start that gets here refreshes the own paging system settings.
@@ -68,26 +88,46 @@ void MessageIntake::ImportOtherFile(QueueStore& store) {
     m_.strMyModem = own.ReadText();
     m_.intOtherFile = own.ReadInteger();
   }
-  if (m_.intOtherFile == 0) return;
+  const auto parse = [&](RecordReader& reader) { return ParseOtherFile(reader, m_.strMyModem); };
+  // An Other File taken aside by an interrupted Start is taken in first, whatever the flag.
+  FinishTakenFiles(store, strOtherPath, parse);
+  if (m_.intOtherFile == 0 || !otherFileThere) return;
 
   std::vector<QueueRow> rows;
   {
     RecordReader reader(strOtherPath);
-    rows = ParseOtherFile(reader, m_.strMyModem);
+    rows = parse(reader);
   }
-  StoreFileRows(store, strOtherPath, rows);
+  StoreFileRows(store, strOtherPath, strOtherPath, rows);
+}
+
+void MessageIntake::FinishTakenFiles(QueueStore& store, const std::string& base, const FileParser& parse) {
+  for (const TakenFile& taken : FindTakenFiles(base)) {
+    if (ClaimCommitted(Db(), taken)) {
+      // Its rows are stored; only its delete was missed.
+      ::unlink(taken.path.c_str());
+      continue;
+    }
+    std::vector<QueueRow> rows;
+    {
+      RecordReader reader(taken.path);
+      rows = parse(reader);
+    }
+    StoreFileRows(store, taken.path, base, rows);
+  }
 }
 
 // Stores the rows of one input file and takes the file away, as one unit: the file is renamed
-// aside inside the transaction, so a file that cannot be taken away rolls its rows back, and a
-// commit that fails puts the file back (the claim's destructor) for the next Start.
-void MessageIntake::StoreFileRows(QueueStore& store, const std::string& path,
+// aside inside the transaction, its claim committed with the rows, and the aside file deleted
+// after the commit (FileClaim). A failure rolls the rows back and puts the file back when it
+// can; otherwise the aside file is taken in by the next Start.
+void MessageIntake::StoreFileRows(QueueStore& store, const std::string& source, const std::string& base,
                                   const std::vector<QueueRow>& rows) {
   dao::DBEngine& engine = platform_.dbEngine;
   engine.BeginTrans();
   try {
+    FileClaim claim(Db(), source, base);
     for (const QueueRow& row : rows) store.Route(row);
-    FileClaim claim(path);
     engine.CommitTrans();
     claim.Release();
   } catch (...) {

@@ -8,7 +8,8 @@
 //   3. the submissions file (Intranet mode on, not an ASP web server) and
 //   4. the Other File (own.cfg names it, MyOwn.dat exists and its lookup flag is on)
 //      are each read and parsed whole first; their rows are then stored and the file taken
-//      away (FileClaim) in one transaction, so a file's rows are stored exactly once;
+//      away (FileClaim) in one transaction, so a file's rows are stored exactly once. Before
+//      each, a file of its kind that an interrupted Start had taken aside is finished;
 //   5. Queue rows without a modem number (written from outside) are parked in Temp.
 // Queue thus receives the rows in the order scheduled, earlier Temp rows, submissions, Other
 // File. An error in one unit rolls that unit back and goes on to the caller; the units stored
@@ -20,12 +21,14 @@
 // cycle (QueueStore).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "common/Form1.h"
 #include "common/Module1.h"
 #include "common/Platform.h"
+#include "common/RecordReader.h"
 #include "core/QueueRow.h"
 #include "platform/vb/DateTime.h"
 
@@ -47,7 +50,12 @@ class MessageIntake {
   void StageTemp(QueueStore& store);
   void ImportSubmissions(QueueStore& store);
   void ImportOtherFile(QueueStore& store);
-  void StoreFileRows(QueueStore& store, const std::string& path, const std::vector<QueueRow>& rows);
+  using FileParser = std::function<std::vector<QueueRow>(RecordReader&)>;
+  // Takes in the aside files of `base` that an interrupted Start left (FileClaim.h): deletes
+  // those whose rows are stored, stores the rows of the others.
+  void FinishTakenFiles(QueueStore& store, const std::string& base, const FileParser& parse);
+  void StoreFileRows(QueueStore& store, const std::string& source, const std::string& base,
+                     const std::vector<QueueRow>& rows);
   void ParkRowsWithoutCompany();
   long CountQueue();
   dao::Database& Db();

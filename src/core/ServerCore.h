@@ -8,8 +8,11 @@
 //    settings, or the general "Error: " box) and ends; the settings file it was reading is
 //    closed. A missing Inter.dat means Intranet mode off, without a box.
 //  - Command1_Click never lets a run-time error out either: it shows the general box, shows the
-//    stopped look, pumps once and stops the server, keeping every message already taken in
-//    (in Queue) and every message waiting in Temp for the next Start.
+//    stopped look, pumps once and stops the server, keeping every message still waiting (in
+//    Queue and Temp) for the next Start and removing the sent ones (QueueRules.h).
+//  - Every Start, before its intake, removes the rows already sent (a cycle that was cut short
+//    by a crash, the error trap or a failed end-of-list removal leaves them) and finishes an
+//    input file that an interrupted Start had taken aside.
 //  - Command2_Click skips every failing statement; run by the operator it empties Temp and
 //    Queue when the database is open.
 //  - Nothing here sleeps or blocks; only Start's error box and its one pump let other events run.
@@ -54,8 +57,17 @@ class ServerCore {
   // the stopped status and unloads the splash window. Sets cancel to -1 to keep the window.
   void Form_QueryUnload(int& cancel, int unloadMode);
 
+  // Start as the re-cycle makes it: as Command1_Click, except that a database held by another
+  // program (error 3260) does not stop the server: the status line says so, every message
+  // stays, and the re-cycle pause runs again.
+  void StartFromRecycle();
+
   // Unloads the splash window (set by the console; may be empty in tests).
   std::function<void()> unloadSplash;
+  // Stores what the call engine still holds for the queue (pages the terminal took whose "Y"
+  // could not be written yet); raises when the database refuses. Start runs it before it
+  // touches the queue, Stop before it empties it (set by the console; may be empty in tests).
+  std::function<void()> settleEngine;
 
   MessageIntake& Intake() { return intake_; }
 
@@ -69,16 +81,22 @@ class ServerCore {
   void OpenDatabase();
   void SetStartTimeLabel();
   void CallFirstCompany();
+  // Removes the rows sent in a cycle that did not reach its end (HeaderMarks.h).
+  void RemoveSentRows();
   void StartTrap(const vb::RuntimeError& error);
+  // The re-cycle's Start met a database held by another program.
+  void RecycleLater(const vb::RuntimeError& error);
 
   Form1& form_;
   Module1& m_;
   Platform& platform_;
   MessageIntake intake_;
-  // True while Stop runs from Start's error trap: Temp and Queue are then kept.
+  // True while Stop runs from Start's error trap: the waiting messages are then kept.
   bool keepMessagesOnStop_ = false;
   // True while Command1_Click runs (its error box and pump let clicks in).
   bool startRunning_ = false;
+  // True while the re-cycle's Start runs.
+  bool recycling_ = false;
 };
 
 }  // namespace pager

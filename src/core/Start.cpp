@@ -6,6 +6,10 @@
 #include "common/SettingsFiles.h"
 #include "core/CompanyQuery.h"
 #include "core/QueueRow.h"
+#include "common/HeaderMarks.h"
+#include "core/QueueRules.h"
+#include "core/Transaction.h"
+#include "platform/dao/Errors.h"
 #include "core/ServerCore.h"
 #include "platform/vb/Text.h"
 
@@ -51,6 +55,8 @@ void ServerCore::Command1_Click() {
     m_.strServerState = "RUNNING";
     form_.Label1.Caption = "Welcome to Corvello '98";
     OpenDatabase();
+    if (settleEngine) settleEngine();
+    RemoveSentRows();
     SetStartTimeLabel();
     form_.Label9.Caption = vb::Str(m_.intTimeOut.value()) + " seconds";
     m_.intPending = intake_.ImportMessages();
@@ -59,10 +65,37 @@ void ServerCore::Command1_Click() {
     form_.MousePointer = forms::kDefaultPointer;
     form_.lblStatus.Caption = "Server is running";
   } catch (const vb::RuntimeError& e) {
-    StartTrap(e);
+    if (recycling_ && e.Number() == dao::err::kLocked) {
+      RecycleLater(e);
+    } else {
+      StartTrap(e);
+    }
   } catch (const std::bad_alloc&) {
     StartTrap(vb::RuntimeError(vb::err::kOutOfMemory, vb::DescriptionOf(vb::err::kOutOfMemory)));
   }
+}
+
+void ServerCore::StartFromRecycle() {
+  RunningFlag recycling(recycling_);
+  Command1_Click();
+}
+
+void ServerCore::RemoveSentRows() {
+  dao::Database& db = *m_.dbPager;
+  if (!SentRowsMayWait(db)) return;
+  InOneTransaction(platform_.dbEngine, [&] {
+    db.Execute(kRemoveSentRows);
+    SetSentRowsMayWait(db, false);
+  });
+}
+
+void ServerCore::RecycleLater(const vb::RuntimeError& /*error*/) {
+  // Whatever the intake had stored before the lock stays stored; the rest waits where it was.
+  if (m_.rsCompanies && m_.rsCompanies->IsOpen()) vb::ResumeNext([&] { m_.rsCompanies->Close(); });
+  vb::ResumeNext([&] { m_.dbPager->Close(); });
+  form_.tmrRestart.Enabled = true;
+  form_.MousePointer = forms::kDefaultPointer;
+  form_.lblStatus.Caption = "Database locked by another program; trying again at the next re-cycle";
 }
 
 void ServerCore::OpenDatabase() {
@@ -128,7 +161,8 @@ void ServerCore::StartTrap(const vb::RuntimeError& error) {
   form_.imgStop.Visible = true;
   form_.imgStart.Visible = false;
   platform_.loop.DoEvents();
-  // The messages taken in so far, and those waiting in Temp, are kept for the next Start.
+  // The messages still waiting, in Queue and Temp, are kept for the next Start; the sent ones
+  // go (QueueRules.h).
   RunningFlag keep(keepMessagesOnStop_);
   Command2_Click();
 }

@@ -1,5 +1,6 @@
 // Stop: ends the server's work from any phase. Each statement that fails is skipped.
 #include "common/SettingsFiles.h"
+#include "common/HeaderMarks.h"
 #include "core/ServerCore.h"
 
 namespace pager {
@@ -32,11 +33,19 @@ void ServerCore::Command2_Click() {
     if (!m_.dbPager) vb::Raise(vb::err::kObjectNotSet);
     return *m_.dbPager;
   };
-  // Stopped by Start's error trap, the server keeps the messages it has taken in: they are
-  // queued again by the next Start. The operator's Stop throws them away.
-  if (!keepMessagesOnStop_) {
+  // Pages the terminal took are stored as sent before anything else happens to the queue.
+  if (settleEngine) ResumeNext([&] { settleEngine(); });
+  // Stopped by Start's error trap, the server keeps the messages still waiting: the next Start
+  // takes them up again. The operator's Stop throws them away.
+  if (keepMessagesOnStop_) {
+    ResumeNext([&] {
+      database();
+      RemoveSentRows();
+    });
+  } else {
     ResumeNext([&] { database().Execute("Delete Temp.* From Temp"); });
     ResumeNext([&] { database().Execute("Delete Queue.* From Queue"); });
+    ResumeNext([&] { SetSentRowsMayWait(database(), false); });
   }
   ResumeNext([&] { database().Close(); });
 

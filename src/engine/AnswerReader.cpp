@@ -71,6 +71,8 @@ void CallEngine::RejectedUnit() {
   AppendLogRecord(platform_.dbEngine, m_.dbPager, m_.rsTranLog, [&] {
     return RejectedRecord(ReadQueueRow(*rows), LogHead(platform_.clock), m_.strSender, m_.strMessage, m_.strUnit);
   });
+  // The row keeps waiting "N" for the rest of this call; the end of the list removes it.
+  state_->refusedRows.push_back(rows->Bookmark());
   rows->MoveNext();
   m_.intLastStep = m_.intSendTick;
   if (rows->Eof()) Disconnect();

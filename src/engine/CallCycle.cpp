@@ -17,7 +17,6 @@ namespace {
 // Ticks of the pause after a call and of the re-cycle after a cycle.
 constexpr int kPauseTicks = 8;
 constexpr int kRecycleTicks = 8;
-constexpr const char* kDeleteQueue = "Delete Queue.* from Queue";
 }  // namespace
 
 void CallEngine::tmrCountdown_Timer() {
@@ -54,6 +53,9 @@ void CallEngine::PauseTick() {
 
   form_.Label2.Caption = "";
   m_.intCountdown = 0;
+  // No next call before every page taken so far is stored as sent; until then the pause runs
+  // again (the error shows in the status line).
+  SettlePending();
   if (!m_.rsCompanies || !m_.rsCompanies->IsOpen()) {
     EndOfList();
     return;
@@ -103,21 +105,13 @@ void CallEngine::EndOfList() {
   m_.intPending = 0;
   CloseQuietly(m_.rsQueue);
   form_.tmrCountdown.Enabled = false;
-  bool deleted = false;
-  attempt([&] {
-    if (!m_.dbPager) vb::Raise(vb::err::kObjectNotSet);
-    m_.dbPager->Execute(kDeleteQueue);
-    deleted = true;
-  });
+  // When the removal fails (an outside lock), the sent rows stay "Y" and the next Start removes
+  // them before it dials anyone; the waiting rows stay for the next cycle either way.
+  attempt([&] { RemoveRowsOfCompleteCycle(); });
   CloseQuietly(m_.rsCompanies);
-  if (deleted) {
-    state_->pendingQueueDelete.reset();
-    attempt([&] { m_.dbPager->Close(); });
-  } else {
-    // The sent and failed rows must not meet the next Start (they would go out again beside
-    // their copies in Temp): the connection stays open and the re-cycle retries the delete.
-    state_->pendingQueueDelete = m_.dbPager;
-  }
+  attempt([&] {
+    if (m_.dbPager) m_.dbPager->Close();
+  });
   form_.tmrRestart.Enabled = true;
   if (!firstError.empty()) form_.lblStatus.Caption = firstError;
 }
@@ -142,21 +136,6 @@ void CallEngine::RecycleTick() {
   if (m_.intRecycle.value() < kRecycleTicks) return;
   m_.intRecycle = 0;
   form_.tmrRestart.Enabled = false;
-  if (auto db = std::move(state_->pendingQueueDelete)) {
-    // Only the connection of the failed delete is retried; a Stop or a Start since then has
-    // dealt with the queue itself.
-    if (db == m_.dbPager && db->IsOpen()) {
-      try {
-        db->Execute(kDeleteQueue);
-      } catch (const vb::RuntimeError& e) {
-        state_->pendingQueueDelete = db;
-        form_.tmrRestart.Enabled = true;
-        form_.lblStatus.Caption = GeneralErrorText(e);
-        return;
-      }
-      vb::ResumeNext([&] { db->Close(); });
-    }
-  }
   if (runStart) runStart();
 }
 

@@ -62,7 +62,9 @@ void CallEngine::Recover(const std::string& errorText, bool portError) {
   RollbackQuietly(platform_.dbEngine);
   CloseQuietly(m_.rsTranLog);
   const bool inCall = state_->serving || form_.tmrDialing.Enabled || form_.tmrSend.Enabled;
-  if (state_->serving) {
+  // While a taken page waits for its settling, the company's other rows are left waiting in
+  // Queue (failing them would need the same database, and would come before that page).
+  if (state_->serving && state_->unsettled.empty()) {
     // The company's waiting messages go back to Temp with a failure record, as for a failed
     // call; when the database itself is failing this may fail too, and is not tried again.
     m_.strFailReason = std::string(texts::kReasonErrorPrefix) + errorText;

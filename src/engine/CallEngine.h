@@ -36,6 +36,7 @@
 //  - Null Sender, Unit or Message fields go to the line as empty text.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -43,6 +44,7 @@
 #include "common/Form1.h"
 #include "common/Module1.h"
 #include "common/Platform.h"
+#include "engine/LogRecords.h"
 
 namespace pager {
 
@@ -75,7 +77,14 @@ class CallEngine {
   // transaction of its own. Does nothing when it already ran in this call.
   void LogUnsentMessages();
 
-  std::function<void()> runStart;  // Start (the core's Command1_Click), called by the re-cycle
+  // Stores the settling of every page the terminal took whose "Y" and record could not be
+  // written yet (the database was locked, say), oldest first, each in one transaction. Raises
+  // the database's error when it still cannot; those pages then stay in memory for the next
+  // try. Start and Stop call it before they touch the queue.
+  void SettlePending();
+  bool HasUnsettledPages() const;
+
+  std::function<void()> runStart;  // Start as the re-cycle makes it, called at its 8th tick
 
   // Records a text written to the line, so that the answer reader takes its echo out of the
   // next chunk. The engine records its own lines and every dial line (it sees the dial time-out
@@ -105,6 +114,11 @@ class CallEngine {
   void SendTick();
   void SendStep();
   void FailWaitingMessages();
+  // Settles a page the terminal has just taken: its row (by number) "Y" and its sent record in
+  // one transaction, or kept in memory for SettlePending when that fails (the error goes on).
+  void SettleSent(std::int64_t row, FieldValues record);
+  // The end of the list: the rows the complete cycle dealt with leave Queue (QueueRules.h).
+  void RemoveRowsOfCompleteCycle();
   // Fails the company's waiting messages with `reason`, hangs up and clears the dial count;
   // the status line shows `status`.
   void FailCall(const char* status, const char* reason);

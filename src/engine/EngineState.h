@@ -1,12 +1,13 @@
 // What the call engine keeps besides the shared variables.
 #pragma once
 
-#include <memory>
+#include <cstdint>
+#include <vector>
 
 #include "common/Module1.h"
 #include "engine/CallEngine.h"
 #include "engine/EchoFilter.h"
-#include "platform/dao/Database.h"
+#include "engine/LogRecords.h"
 
 namespace pager {
 
@@ -21,21 +22,24 @@ struct CallEngine::State {
   // ended yet: an error must still settle its waiting messages.
   bool serving = false;
 
-  // The failure of the company's waiting messages in this call: done, or how far it came
-  // before an error cut it short (selected rows copied and logged; the next row's copy made).
+  // The company's waiting messages have been failed in this call.
   bool failedThisCall = false;
-  int failedRows = 0;
-  bool copiedCurrent = false;
 
-  // The connection whose end-of-cycle delete failed; the re-cycle retries it before Start.
-  std::shared_ptr<dao::Database> pendingQueueDelete;
+  // Pages the terminal took whose settling (the row's "Y" and its record, one transaction)
+  // could not be stored yet. Nothing else touches the queue before they are stored.
+  struct SentPage {
+    std::int64_t row;
+    FieldValues record;
+  };
+  std::vector<SentPage> unsettled;
+
+  // Rows whose unit the terminal refused in this cycle; they leave Queue at the end of the list.
+  std::vector<std::int64_t> refusedRows;
 
   // A new company is being served: its failure has not run yet.
   void TakeUpCompany() {
     serving = true;
     failedThisCall = false;
-    failedRows = 0;
-    copiedCurrent = false;
   }
 };
 

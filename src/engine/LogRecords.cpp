@@ -1,6 +1,7 @@
 #include "engine/LogRecords.h"
 
 #include "common/LogText.h"
+#include "core/Transaction.h"
 #include "platform/dao/Database.h"
 #include "platform/vb/RuntimeError.h"
 
@@ -8,7 +9,7 @@ namespace pager {
 
 namespace {
 // The submission's own data, copied unchanged into every record made from a queued message.
-void AddSubmissionFields(const QueueRowValues& row, FieldValues& fields) {
+void AddSubmissionFields(const QueueRow& row, FieldValues& fields) {
   fields.emplace_back("Date Sent", row.dateSent);
   fields.emplace_back("Time Sent", row.timeSent);
   fields.emplace_back("IP Address", row.ipAddress);
@@ -17,22 +18,22 @@ void AddSubmissionFields(const QueueRowValues& row, FieldValues& fields) {
 }
 }  // namespace
 
-void AppendInOwnTransaction(dao::DBEngine& engine, dao::Recordset& table, const RecordBuilder& build) {
-  engine.BeginTrans();
+void AddRecord(dao::Recordset& table, const FieldValues& fields) {
   try {
-    const FieldValues fields = build();
     table.AddNew();
     for (const auto& [name, value] : fields) table.SetField(name, value);
     table.Update();
-    engine.CommitTrans();
   } catch (...) {
     try {
       table.CancelUpdate();
     } catch (const vb::RuntimeError&) {
     }
-    RollbackQuietly(engine);
     throw;
   }
+}
+
+void AppendInOwnTransaction(dao::DBEngine& engine, dao::Recordset& table, const RecordBuilder& build) {
+  InOneTransaction(engine, [&] { AddRecord(table, build()); });
 }
 
 void AppendLogRecord(dao::DBEngine& engine, const std::shared_ptr<dao::Database>& db,
@@ -62,13 +63,7 @@ void CloseQuietly(const std::shared_ptr<dao::Recordset>& rs) {
   }
 }
 
-QueueRowValues ReadQueueRow(const dao::Recordset& row) {
-  return {row.Field("Unit"),      row.Field("Message"),   row.Field("Modem"),      row.Field("Sender"),
-          row.Field("Status"),    row.Field("Date Sent"), row.Field("Time Sent"),  row.Field("IP Address"),
-          row.Field("User"),      row.Field("Browser")};
-}
-
-FieldValues SentRecord(const QueueRowValues& row, const std::string& head) {
+FieldValues SentRecord(const QueueRow& row, const std::string& head) {
   FieldValues fields{{"Sender", row.sender},
                      {"Message", head + SentSentence(row.message, row.unit)},
                      {"Paging Company", row.modem},
@@ -77,7 +72,7 @@ FieldValues SentRecord(const QueueRowValues& row, const std::string& head) {
   return fields;
 }
 
-FieldValues RejectedRecord(const QueueRowValues& row, const std::string& head, const std::string& strSender,
+FieldValues RejectedRecord(const QueueRow& row, const std::string& head, const std::string& strSender,
                            const std::string& strMessage, const std::string& strUnit) {
   FieldValues fields{{"Sender", strSender},
                      {"Message", head + RejectedSentence(strMessage, strUnit)},
@@ -87,7 +82,7 @@ FieldValues RejectedRecord(const QueueRowValues& row, const std::string& head, c
   return fields;
 }
 
-FieldValues FailureRecord(const QueueRowValues& row, const std::string& head, const std::string& reason) {
+FieldValues FailureRecord(const QueueRow& row, const std::string& head, const std::string& reason) {
   FieldValues fields{{"Sender", row.sender},
                      {"Paging Unit", row.unit},
                      {"Message", head + FailedSentence(row.message, row.unit, reason)},
@@ -96,7 +91,7 @@ FieldValues FailureRecord(const QueueRowValues& row, const std::string& head, co
   return fields;
 }
 
-FieldValues QueueCopy(const QueueRowValues& row) {
+FieldValues QueueCopy(const QueueRow& row) {
   FieldValues fields{{"Unit", row.unit},
                      {"Message", row.message},
                      {"Modem", row.modem},

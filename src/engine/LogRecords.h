@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/QueueRow.h"
 #include "platform/dao/DBEngine.h"
 #include "platform/dao/Recordset.h"
 #include "platform/dao/Value.h"
@@ -20,6 +21,10 @@ using FieldValues = std::vector<std::pair<const char*, dao::Value>>;
 // Builds the fields of a record. Called inside the record's transaction, so that the reads of
 // the row it is made from share the transaction's lock instead of taking one each.
 using RecordBuilder = std::function<FieldValues()>;
+
+// Adds one record to `table`: AddNew, the fields set in order, Update. On failure the pending
+// record is dropped and the error passed on.
+void AddRecord(dao::Recordset& table, const FieldValues& fields);
 
 // Appends one record to `table` in a transaction of its own: BeginTrans, the fields built,
 // AddNew, the fields set in order, Update, CommitTrans. On any failure the pending record is
@@ -38,28 +43,21 @@ void RollbackQuietly(dao::DBEngine& engine);
 // Closes the recordset when there is one and it is open; never throws.
 void CloseQuietly(const std::shared_ptr<dao::Recordset>& rs);
 
-// The fields of a queued message, read once from the current row of a Queue recordset (each
-// field read is a trip to the file). A Null stays Null.
-struct QueueRowValues {
-  dao::Value unit, message, modem, sender, status, dateSent, timeSent, ipAddress, user, browser;
-};
-QueueRowValues ReadQueueRow(const dao::Recordset& row);
-
 // A message sent: Sender, Message (head + sentence), Paging Company, Paging Unit, Date Sent,
 // Time Sent, IP Address, User, Browser.
-FieldValues SentRecord(const QueueRowValues& row, const std::string& head);
+FieldValues SentRecord(const QueueRow& row, const std::string& head);
 
 // A unit the terminal refused: Sender (strSender), Message (head + sentence from strMessage and
 // strUnit), then Paging Unit, Paging Company, Date Sent, Time Sent, IP Address, User, Browser
 // from the row.
-FieldValues RejectedRecord(const QueueRowValues& row, const std::string& head, const std::string& strSender,
+FieldValues RejectedRecord(const QueueRow& row, const std::string& head, const std::string& strSender,
                            const std::string& strMessage, const std::string& strUnit);
 
 // A message failed with the call: Sender, Paging Unit, Message (head + sentence with the
 // reason), Paging Company, Date Sent, Time Sent, IP Address, User, Browser.
-FieldValues FailureRecord(const QueueRowValues& row, const std::string& head, const std::string& reason);
+FieldValues FailureRecord(const QueueRow& row, const std::string& head, const std::string& reason);
 
 // An unchanged copy of a Queue row for Temp: the ten fields of a queued message.
-FieldValues QueueCopy(const QueueRowValues& row);
+FieldValues QueueCopy(const QueueRow& row);
 
 }  // namespace pager

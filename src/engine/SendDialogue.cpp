@@ -97,11 +97,9 @@ void CallEngine::SendStep() {
     form_.lblStatus.Caption = texts::kSendingMessage;
     Write(m_.strOutMessage + texts::kLineEnd);
     m_.strSendStep = "Unit";
-    rows.Edit();
-    rows.SetField("Status", std::string("Y"));
-    rows.Update();
-    AppendLogRecord(platform_.dbEngine, m_.dbPager, m_.rsTranLog,
-                    [&] { return SentRecord(ReadQueueRow(rows), LogHead(platform_.clock)); });
+    // The page has gone out: its "Y" and its record are stored together, or kept until they can
+    // be (the next step then waits for them).
+    SettleSent(rows.Bookmark(), SentRecord(ReadQueueRow(rows), LogHead(platform_.clock)));
     rows.MoveNext();
     m_.intLastStep = m_.intSendTick;
     CountDown(m_.intPending);

@@ -140,7 +140,8 @@ TEST(CallCycleEndToEnd, DeliversToTheAnsweringCompanyAndQueuesTheBusyOnesMessage
   pager::Platform platform{loop, clock, dialogs, dbEngine, forms::Screen{}, folder.Path()};
   pager::ServerCore core(form, m, platform);
   pager::CallEngine engine(form, m, platform);
-  engine.runStart = [&] { core.Command1_Click(); };
+  engine.runStart = [&] { core.StartFromRecycle(); };
+  core.settleEngine = [&] { engine.SettlePending(); };
 
   core.Form_Load();
   ASSERT_TRUE(form.MSComm1.PortOpen());

@@ -25,23 +25,6 @@ class ErrorRecoveryTest : public EngineTest {
   }
 };
 
-TEST_F(ErrorRecoveryTest, FailingLogAppendInTheDialogueFailsTheRestAndGoesOn) {
-  h.Exec("CREATE TRIGGER refuse BEFORE INSERT ON TranLog WHEN NEW.Message LIKE '%sent successfully.' "
-         "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
-  StartAndConnect();
-  Seconds(11);  // the text of message 1
-  EXPECT_TRUE(StatusShowsError());
-  EXPECT_FALSE(h.dbEngine.Workspaces(0).InTransaction());
-  EXPECT_EQ(WrittenTexts().back(), "ATH+++\r");
-  // Message 1 went out and is marked sent; message 2 goes back to Temp with its record.
-  EXPECT_EQ(Column("Queue", "Status"), (std::vector<std::string>{"Y", "N", "N"}));
-  EXPECT_EQ(Column("Temp", "Unit"), std::vector<std::string>{"U2"});
-  ASSERT_EQ(LogSentences().size(), 1u);
-  EXPECT_EQ(LogSentences()[0].rfind("text 2 to unit U2 was not sent because paging company could not be served. Error: ", 0), 0u)
-      << LogSentences()[0];
-  ExpectNextCompanyDialedAfterPause();
-}
-
 TEST_F(ErrorRecoveryTest, PortFailuresEndTheCallAndTheCycleGoesOn) {
   struct Case {
     const char* name;

@@ -49,7 +49,7 @@ TEST_F(FailureRoutineTest, SelectsTheCompanysWaitingRowsExactlyAndCopiesThemUnch
   EXPECT_EQ(log[1].at("Browser"), "Lynx");
   EXPECT_EQ(log[0].at("Message"), "12/07/26 - 2:30:00 PM : Message: m a to unit a was not sent because paging company was busy.");
   EXPECT_EQ(LogSentences()[1], " to unit  was not sent because paging company was busy.");
-  EXPECT_EQ(h.CountRows("Queue"), 10) << "the queue itself is left alone";
+  EXPECT_EQ(h.CountRows("Queue"), 8) << "only the failed rows leave Queue, with their copies and records";
 }
 
 TEST_F(FailureRoutineTest, QuoteInTheNumberSelectsExactlyThatCompany) {
@@ -67,8 +67,10 @@ TEST_F(FailureRoutineTest, PassCutOffByAFailingRecordResumesWithoutWritingAnythi
   Open();
   Fail("5550100", "was busy.");
   EXPECT_FALSE(h.dbEngine.Workspaces(0).InTransaction()) << "the failed record's transaction is rolled back";
-  EXPECT_EQ(Column("Temp", "Unit"), (std::vector<std::string>{"U1", "U2"}));
+  // U2's copy, record and removal are one unit: none of them stays.
+  EXPECT_EQ(Column("Temp", "Unit"), (std::vector<std::string>{"U1"}));
   EXPECT_EQ(Column("TranLog", "Paging Unit"), std::vector<std::string>{"U1"});
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::string>{"U2", "U3"}));
 
   h.Exec("DROP TRIGGER refuse");
   Fail("5550100", "was busy.");

@@ -107,28 +107,5 @@ TEST_F(PauseAndRecycleTest, PortReopenedDuringThePauseIsUsedForTheNextDial) {
   EXPECT_EQ(form().lblStatus.Caption.get(), "Dialing 5550200");
 }
 
-TEST_F(PauseAndRecycleTest, FailedEndOfCycleDeleteIsRetriedBeforeTheNextStart) {
-  QueueMany("5550100", 1);
-  line().PushInput("BUSY");
-  Start();
-  h.Exec("CREATE TRIGGER keep BEFORE DELETE ON Queue BEGIN SELECT RAISE(ABORT, 'locked'); END");
-  Seconds(9);
-  EXPECT_TRUE(form().tmrRestart.Enabled);
-  EXPECT_EQ(h.CountRows("Queue"), 1);
-  EXPECT_NE(form().lblStatus.Caption.get().find("Error:"), std::string::npos);
-
-  // Start must not meet the old rows beside their copies in Temp: it waits another re-cycle.
-  Seconds(8);
-  EXPECT_TRUE(form().tmrRestart.Enabled);
-  EXPECT_EQ(form().Label3.Caption.get(), "Re-cycle: 0");
-  EXPECT_TRUE(WritesOf("ATDT5550100\r").size() == 1u);
-
-  h.Exec("DROP TRIGGER keep");
-  Seconds(8);
-  EXPECT_EQ(WritesOf("ATDT5550100\r").size(), 2u) << "Start ran after the delete; the failed message is dialed again";
-  EXPECT_EQ(h.CountRows("Temp"), 0);
-  EXPECT_EQ(h.CountRows("Queue"), 1);
-}
-
 }  // namespace
 }  // namespace engine_test

@@ -134,7 +134,7 @@ TEST_F(SendDialogueTest, CompanyWithMoreMessagesThanOneCallCanCountHasTheRestQue
   Seconds(3);
   EXPECT_EQ(form().lblStatus.Caption.get(), "Not Online");
   EXPECT_EQ(WrittenTexts().back(), "ATH+++\r");
-  EXPECT_EQ(Column("Queue", "Status"), (std::vector<std::string>{"Y", "Y", "N", "N"}));
+  EXPECT_EQ(Column("Queue", "Status"), (std::vector<std::string>{"Y", "Y"}));
   EXPECT_EQ(Column("Temp", "Unit"), (std::vector<std::string>{"U3", "U4"}));
   EXPECT_EQ(LogSentences()[2], "text 3 to unit U3 was not sent because paging company could not take more messages in this call.");
   EXPECT_TRUE(form().tmrCountdown.Enabled);

@@ -9,8 +9,6 @@
 
 namespace testing_support {
 
-namespace {
-
 // A connection of its own, as an outside writer has; closed when the call ends.
 class RawConnection {
  public:
@@ -45,6 +43,8 @@ class RawConnection {
   sqlite3* db_ = nullptr;
 };
 
+namespace {
+
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 }  // namespace
@@ -54,6 +54,8 @@ ServerHarness::ServerHarness() : ServerHarness(Options{}) {}
 ServerHarness::ServerHarness(const Options& options)
     : clock(loop, options.date, options.time), dialogs(&loop) {
   if (options.makeDatabase) MakePagerDatabase(DatabasePath());
+  // An outside lock is waited out for a moment only, so that lock tests run quickly.
+  dbEngine.Workspaces(0).SetBusyTimeout(kBusyTimeoutMs);
   std::shared_ptr<comm::SerialBackend> serial;
   if (options.pseudoTerminal) {
     termiosSerial = std::make_shared<comm::TermiosBackend>(folder.Path());
@@ -75,7 +77,8 @@ ServerHarness::ServerHarness(const Options& options)
 #ifdef PAGER_HARNESS_HAS_ENGINE
   // The engine binds Command5 and its timers itself.
   engine = std::make_unique<pager::CallEngine>(*form, m, *platform);
-  engine->runStart = [this] { core->Command1_Click(); };
+  engine->runStart = [this] { core->StartFromRecycle(); };
+  core->settleEngine = [this] { engine->SettlePending(); };
 #endif
 }
 
@@ -166,6 +169,16 @@ std::vector<Row> ServerHarness::Rows(const std::string& table) const {
   }
   sqlite3_finalize(statement);
   return rows;
+}
+
+ServerHarness::WriteLock::WriteLock(const std::string& path) : connection_(std::make_unique<RawConnection>(path)) {
+  connection_->Exec("BEGIN IMMEDIATE");
+}
+
+ServerHarness::WriteLock::~WriteLock() { connection_->Exec("ROLLBACK"); }
+
+std::unique_ptr<ServerHarness::WriteLock> ServerHarness::HoldWriteLock() const {
+  return std::make_unique<WriteLock>(DatabasePath());
 }
 
 void ServerHarness::Exec(const std::string& sql) const {

@@ -6,7 +6,8 @@
 //   Form1.OnLoad -> Form_Load, Form1.OnQueryUnload -> Form_QueryUnload,
 //   Command1.Click -> Command1_Click, Command2.Click -> Command2_Click,
 //   Command5.Click and the engine timers (Timer1, tmrDialing, tmrSend, tmrCountdown,
-//   tmrRestart) -> the call engine's handlers, the engine's runStart -> Command1_Click.
+//   tmrRestart) -> the call engine's handlers, the engine's runStart -> StartFromRecycle,
+//   the core's settleEngine -> the engine's SettlePending.
 // Nothing is loaded or started by the constructor: a test writes its settings files, then calls
 // form.Load() (or the handlers) itself.
 //
@@ -38,6 +39,8 @@
 #endif
 
 namespace testing_support {
+
+class RawConnection;
 
 // One row of a table as column name -> value (std::nullopt for Null).
 using Row = std::map<std::string, std::optional<std::string>>;
@@ -77,6 +80,21 @@ class ServerHarness {
   std::vector<Row> TranLog() const { return Rows("TranLog"); }
   // Runs one statement as given.
   void Exec(const std::string& sql) const;
+
+  // An outside program's write lock on pager.mdb (BEGIN IMMEDIATE on a connection of its own),
+  // held until the object goes. The server waits kBusyTimeoutMs for it, then gets 3260.
+  class WriteLock {
+   public:
+    explicit WriteLock(const std::string& path);
+    ~WriteLock();
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
+
+   private:
+    std::unique_ptr<RawConnection> connection_;
+  };
+  std::unique_ptr<WriteLock> HoldWriteLock() const;
+  static constexpr int kBusyTimeoutMs = 50;
 
   std::string DatabasePath() const { return folder.PathOf("pager.mdb"); }
 

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <functional>
+
 #include "platform/dao/Errors.h"
 #include "platform/vb/RuntimeError.h"
 
@@ -24,7 +26,27 @@ struct CloseOnFailure {
   }
 };
 
+std::function<void()>& CommitObserver() {
+  static std::function<void()> observer;
+  return observer;
+}
+
+// Runs after each commit that reached the write-ahead log (the log's own hook, which the
+// automatic checkpoint uses too; it is kept by checkpointing here as SQLite would).
+int AfterCommit(void* /*unused*/, sqlite3* db, const char* schema, int frames) {
+  if (CommitObserver()) CommitObserver()();
+  constexpr int kCheckpointFrames = 1000;
+  if (frames >= kCheckpointFrames) sqlite3_wal_checkpoint_v2(db, schema, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+  return SQLITE_OK;
+}
+
+void WatchCommits(sqlite3* db) {
+  if (CommitObserver()) sqlite3_wal_hook(db, &AfterCommit, nullptr);
+}
+
 }  // namespace
+
+void SetCommitObserver(std::function<void()> observer) { CommitObserver() = std::move(observer); }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -51,7 +73,7 @@ int TableInfo::FindColumn(std::string_view column) const {
   return -1;
 }
 
-std::unique_ptr<Connection> Connection::Open(const std::string& path, bool readOnly) {
+std::unique_ptr<Connection> Connection::Open(const std::string& path, bool readOnly, int busyTimeoutMs) {
   struct stat info {};
   if (path.empty() || ::stat(path.c_str(), &info) != 0) {
     vb::Raise(err::kFileNotFound, "Could not find file '" + path + "'.");
@@ -66,7 +88,7 @@ std::unique_ptr<Connection> Connection::Open(const std::string& path, bool readO
   CloseOnFailure guard{raw};
   if (rc != SQLITE_OK) RaiseSqlite(rc, raw, path);
   sqlite3_extended_result_codes(raw, 1);
-  sqlite3_busy_timeout(raw, kBusyTimeoutMs);
+  sqlite3_busy_timeout(raw, busyTimeoutMs);
 
   std::unique_ptr<Connection> connection(new Connection(raw, path));
   guard.db = nullptr;  // the connection owns it now
@@ -80,6 +102,7 @@ std::unique_ptr<Connection> Connection::Open(const std::string& path, bool readO
   }
   if (!readOnly) connection->Run("PRAGMA journal_mode=WAL");
   connection->Run("PRAGMA synchronous=NORMAL");
+  if (!readOnly) WatchCommits(raw);
   return connection;
 }
 

@@ -3,7 +3,7 @@
 //
 // What the layer relies on:
 //   - Open() refuses a missing file (3024), an empty or foreign file (3049), and sets the file
-//     up for shared use: write-ahead log, synchronous=NORMAL, a 5-second busy timeout.
+//     up for shared use: write-ahead log, synchronous=NORMAL, the given busy timeout.
 //   - Prepare() returns a statement owned and cached by the connection, reset and unbound; a
 //     statement is used through StatementUse, which resets it again when done, so no statement
 //     ever keeps a read open between calls.
@@ -24,8 +24,6 @@
 
 namespace dao::detail {
 
-inline constexpr int kBusyTimeoutMs = 5000;
-
 struct TableInfo {
   std::string name;                  // as declared in the schema
   std::vector<std::string> columns;  // visible columns, in declared order
@@ -39,7 +37,7 @@ std::string QuoteName(std::string_view name);
 
 class Connection {
  public:
-  static std::unique_ptr<Connection> Open(const std::string& path, bool readOnly);
+  static std::unique_ptr<Connection> Open(const std::string& path, bool readOnly, int busyTimeoutMs);
   ~Connection();
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;

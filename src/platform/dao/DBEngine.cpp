@@ -25,7 +25,7 @@ Workspace::~Workspace() = default;
 std::shared_ptr<Database> Workspace::OpenDatabase(const std::string& path, bool /*exclusive*/,
                                                   bool readOnly,
                                                   const std::string& /*connect*/) {
-  auto database = std::make_shared<Database>(path, detail::Connection::Open(path, readOnly));
+  auto database = std::make_shared<Database>(path, detail::Connection::Open(path, readOnly, busyTimeoutMs_));
   std::erase_if(databases_, [](const std::weak_ptr<Database>& d) { return d.expired(); });
   databases_.push_back(database);
   return database;

@@ -10,8 +10,8 @@
 //     show; nothing fails silently and nothing is left half-done by a failed call.
 //   - OpenDatabase on a missing file raises 3024 "Could not find file '<path>'." and creates
 //     nothing; a file that is not a database raises 3049.
-//   - The file is opened in write-ahead-log mode with a busy timeout of 5 seconds: a short lock
-//     held by an outside writer is waited out; a lock held longer raises 3260.
+//   - The file is opened in write-ahead-log mode with a busy timeout of 5 seconds (SetBusyTimeout):
+//     a short lock held by an outside writer is waited out; a lock held longer raises 3260.
 //   - After BeginTrans, the first operation on each database takes its write lock (so the
 //     record that follows cannot meet a lock half-way), waiting out a short outside lock;
 //     CommitTrans or Rollback without BeginTrans raises 3034 and changes nothing; BeginTrans
@@ -45,6 +45,10 @@ class Workspace {
   std::shared_ptr<Database> OpenDatabase(const std::string& path, bool exclusive = false,
                                          bool readOnly = false, const std::string& connect = "");
 
+  // How long a database opened from now on waits out another program's lock before an operation
+  // raises 3260 (5 seconds unless set). The wait blocks the caller, so tests set it short.
+  void SetBusyTimeout(int milliseconds) { busyTimeoutMs_ = milliseconds; }
+
   void BeginTrans();   // begins a transaction on every database open in this workspace
   void CommitTrans();  // plain commit (no forced flush)
   void Rollback();     // undoes everything since BeginTrans
@@ -55,6 +59,7 @@ class Workspace {
 
   std::vector<std::weak_ptr<Database>> databases_;
   bool inTransaction_ = false;
+  int busyTimeoutMs_ = 5000;
 };
 
 class DBEngine {

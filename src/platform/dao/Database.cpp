@@ -1,6 +1,7 @@
 #include "platform/dao/Database.h"
 
 #include <algorithm>
+#include <string>
 
 #include "platform/dao/Connection.h"
 #include "platform/dao/Errors.h"
@@ -44,6 +45,31 @@ void Database::Execute(const std::string& statement) {
   detail::StatementUse use(connection, connection.Prepare(sql));
   while (use.Step()) {
   }
+}
+
+void Database::Execute(const std::string& statement, const std::vector<std::int64_t>& parameters) {
+  detail::Connection& connection = Connection();
+  detail::StatementUse use(connection, connection.Prepare(statement));
+  for (std::size_t i = 0; i < parameters.size(); ++i) use.Bind(static_cast<int>(i + 1), parameters[i]);
+  while (use.Step()) {
+  }
+}
+
+std::int32_t Database::UserVersion() {
+  detail::Connection& connection = Connection();
+  detail::StatementUse use(connection, connection.Prepare("PRAGMA user_version"));
+  use.Step();
+  return static_cast<std::int32_t>(use.Int64(0));
+}
+
+void Database::SetUserVersion(std::int32_t number) {
+  // A pragma takes no bound value; the text is run once rather than kept prepared.
+  detail::Connection& connection = Connection();
+  const std::string sql = "PRAGMA user_version = " + std::to_string(number);
+  char* message = nullptr;
+  const int rc = sqlite3_exec(connection.Handle(), sql.c_str(), nullptr, nullptr, &message);
+  sqlite3_free(message);
+  if (rc != SQLITE_OK) RaiseSqlite(rc, connection.Handle(), path_);
 }
 
 void Database::Close() {

@@ -17,6 +17,7 @@
 //     database closes it.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +41,15 @@ class Database : public std::enable_shared_from_this<Database> {
   // Table name or query text; always a dynaset.
   std::shared_ptr<Recordset> OpenRecordset(const std::string& source);
   void Execute(const std::string& statement);
+  // Runs one SQLite statement whose ?1, ?2, ... take `parameters` (bound, never pasted), so that
+  // a statement run with ever new values is prepared once.
+  void Execute(const std::string& statement, const std::vector<std::int64_t>& parameters);
+  // A number the program keeps in the file's header (SQLite's user version, 0 in a new file).
+  // Written inside a transaction it is committed or rolled back with the rest, so it can tell
+  // afterwards whether a unit of work reached the file.
+  std::int32_t UserVersion();
+  void SetUserVersion(std::int32_t number);
+
   void Close();  // closes its recordsets too; later calls on them raise an error
   bool IsOpen() const;
   const std::string& Path() const;

@@ -63,6 +63,10 @@ class Recordset {
   void Close();
   bool IsOpen() const;
   Value Field(const std::string& name) const;  // 3021 without a current row; 3265 unknown field
+  // The current row's own number in its table (the hidden, only-growing key), so that a caller
+  // can name the row again in a statement after the recordset is gone. 3021 without a current
+  // row, 3167 when it was deleted; a plain query read whole gives the row's place in it instead.
+  std::int64_t Bookmark() const { return CurrentKey(); }
   // Only between AddNew/Edit and Update (else 3020 "Update or CancelUpdate without AddNew or
   // Edit.").
   void SetField(const std::string& name, const Value& v);
