@@ -52,7 +52,9 @@ std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 ServerHarness::ServerHarness() : ServerHarness(Options{}) {}
 
 ServerHarness::ServerHarness(const Options& options)
-    : clock(loop, options.date, options.time), dialogs(&loop) {
+    : folder(options.folder.empty() ? TempFolder() : TempFolder(options.folder)),
+      clock(loop, options.date, options.time),
+      dialogs(&loop) {
   if (options.makeDatabase) MakePagerDatabase(DatabasePath());
   // An outside lock is waited out for a moment only, so that lock tests run quickly.
   dbEngine.Workspaces(0).SetBusyTimeout(kBusyTimeoutMs);

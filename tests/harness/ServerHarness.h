@@ -52,6 +52,7 @@ class ServerHarness {
     vb::TimeOfDay time{14, 30, 0};
     bool pseudoTerminal = false;         // TermiosBackend on the program folder instead of the fake
     bool makeDatabase = true;            // lay out an empty pager.mdb
+    std::string folder;                  // an existing program folder instead of a fresh one
   };
 
   ServerHarness();

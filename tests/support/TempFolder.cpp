@@ -14,7 +14,10 @@ TempFolder::TempFolder() {
   path_ = pattern;
 }
 
+TempFolder::TempFolder(std::string existing) : path_(std::move(existing)), owned_(false) {}
+
 TempFolder::~TempFolder() {
+  if (!owned_) return;
   std::error_code ignored;
   std::filesystem::remove_all(path_, ignored);
 }

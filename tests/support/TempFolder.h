@@ -8,6 +8,9 @@ namespace testing_support {
 class TempFolder {
  public:
   TempFolder();
+  // An existing folder, used as it is and left in place at the end (a test that runs several
+  // servers one after the other on one folder).
+  explicit TempFolder(std::string existing);
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
@@ -22,6 +25,7 @@ class TempFolder {
 
  private:
   std::string path_;
+  bool owned_ = true;
 };
 
 }  // namespace testing_support
