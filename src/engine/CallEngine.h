@@ -14,14 +14,27 @@
 // list. A pause or re-cycle that Stop cut short is finished by the next one (the counters are
 // kept), unless it had run out.
 //
+// The state of a message, and what every path keeps (core/QueueRules.h has the whole rule). A
+// Queue row waits ("N") until it is settled, and each settling is one transaction together
+// with its record: sent is the row's "Y" with its "sent successfully" record; failed with the
+// call is its copy in Temp, its failure record and the row's removal; refused by the terminal
+// is its "is invalid" record (the row waits on until the end of the list). A page the terminal
+// took whose settling cannot be stored (an outside lock) is kept in memory and stored before
+// the engine touches the queue again: the pause does not dial the next company, and Start and
+// Stop store it first. So a crash, Start's error trap, a failed end-of-list removal or a lock
+// leaves the file in a state from which the next Start goes on by one rule: sent rows go,
+// waiting rows stay. The only page that can reach its terminal twice is one the terminal took
+// in the moment the program died, before its settling was stored.
+//
 // What callers may rely on:
 //  - Every handler is safe to call at any time, also from a pump inside another handler and
 //    after Stop. No error leaves a handler: an open transaction is rolled back, the waiting
-//    messages of the company being served are failed (once), its call is hung up, the cycle
-//    goes on with the next company, and the status line shows the error box text.
+//    messages of the company being served are failed (once; or left waiting while a taken page
+//    is not yet stored), its call is hung up, the cycle goes on with the next company, and the
+//    status line shows the error box text.
 //  - Each message taken from Queue in a cycle ends with a "sent successfully" record, an
-//    "is invalid" record, or a copy in Temp with a failure record (the operator's Stop aside).
-//    The end-of-cycle delete that fails is retried by the re-cycle before Start runs again.
+//    "is invalid" record, or a copy in Temp with a failure record, or still waits in Queue for
+//    the next cycle (the database refused the failure; the operator's Stop aside).
 //  - A company's waiting messages are failed at most once per call, however many failure
 //    answers one read holds.
 //  - The answer reader takes the lines the server wrote out of what it reads before it looks
