@@ -14,8 +14,6 @@
 // The platform is offscreen unless QT_QPA_PLATFORM says otherwise (for example
 // QT_QPA_PLATFORM=xcb under xvfb-run).
 #include <QApplication>
-#include <QEventLoop>
-#include <QTimer>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -24,16 +22,9 @@
 #include <string>
 
 #include "BenchFolder.h"
+#include "BenchProgram.h"
 #include "ProcessUsage.h"
-#include "app/ProgramWindows.h"
-#include "console/ServerApplication.h"
-#include "platform/comm/FakeSerial.h"
-#include "platform/dao/DBEngine.h"
-#include "platform/forms/Clock.h"
 #include "platform/qt/QtDialogs.h"
-#include "platform/qt/QtEventLoop.h"
-#include "platform/qt/QtScreen.h"
-#include "setup/SetupWindow.h"
 
 namespace {
 
@@ -44,15 +35,9 @@ struct Phase {
   double residentMiB;
 };
 
-void RunEventLoopFor(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
 Phase Measure(const char* name, int ms) {
   const window_bench::Usage start = window_bench::Now();
-  RunEventLoopFor(ms);
+  bench::RunEventLoopFor(ms);
   const window_bench::Usage end = window_bench::Now();
   const double cpu = end.cpuMs - start.cpuMs;
   return {name, 100.0 * cpu / (end.wallMs - start.wallMs), cpu,
@@ -100,24 +85,18 @@ int main(int argc, char** argv) {
     QWidget plain;
     plain.resize(479, 454);
     plain.show();
-    RunEventLoopFor(500);  // let the window settle before measuring
+    bench::RunEventLoopFor(500);  // let the window settle before measuring
     floor = Measure("floor (one QWidget)", phaseMs);
   }
   Print(floor);
 
-  qtui::QtEventLoop loop;
-  forms::SystemClock clock;
   qtui::QtDialogs dialogs;
-  dao::DBEngine dbEngine;
-  auto serial = std::make_shared<comm::FakeSerialBackend>();
   int result = 0;
   {
-    pager::ServerApplication server(pager::Platform{loop, clock, dialogs, dbEngine, qtui::ScreenInTwips(), folder},
-                                    serial);
-    pager::SetupWindow setup(server.form1.MSComm1, server.m, server.platform);
-    app::ProgramWindows windows(server, setup);
+    bench::BenchProgram program(folder, dialogs);
+    pager::ServerApplication& server = program.server;
     server.form1.Show();
-    RunEventLoopFor(500);
+    bench::RunEventLoopFor(500);
     const Phase idle = Measure("idle (stopped)", phaseMs);
     Print(idle);
 

@@ -114,7 +114,8 @@ class InputViewsTest : public QObject {
     forms::Grid grid("DBGrid1", {0, 0, 9000, 3000});
     grid.Data = forms::GridData{"CORVELLO SERVER MESSAGE LOG",
                                 {"Sender", "Paging Unit", "Message"},
-                                {{"Intranet", "123-4570", std::nullopt}, {"OWN", std::nullopt, "hello"}}};
+                                std::make_shared<forms::FixedGridRows>(std::vector<forms::GridRow>{
+                                    {"Intranet", "123-4570", std::nullopt}, {"OWN", std::nullopt, "hello"}})};
     GridView view(grid, &host);
     host.show();
     QCOMPARE(view.CaptionBar()->text(), QStringLiteral("CORVELLO SERVER MESSAGE LOG"));
@@ -127,7 +128,7 @@ class InputViewsTest : public QObject {
     QVERIFY(!(model->flags(model->index(1, 2)) & Qt::ItemIsEditable));
     QCOMPARE(view.Table()->editTriggers(), QAbstractItemView::NoEditTriggers);
     forms::GridData emptied = grid.Data;
-    emptied.rows.clear();
+    emptied.rows = std::make_shared<forms::FixedGridRows>();
     emptied.caption.clear();
     grid.Data = emptied;
     QCOMPARE(model->rowCount(), 0);

@@ -67,6 +67,14 @@ class SetupTest : public ::testing::Test, protected testing_support::SimulatedWo
     return count;
   }
 
+  // Every row the log grid shows, read through its rows as a view would.
+  std::vector<LogRow> ShownRows() {
+    const forms::GridData& data = form().DBGrid1.Data.get();
+    std::vector<LogRow> rows;
+    for (std::size_t i = 0; i < data.RowCount(); ++i) rows.push_back(data.rows->Row(i));
+    return rows;
+  }
+
   std::vector<std::string> Prompts() const {
     std::vector<std::string> prompts;
     for (const auto& box : dialogs.Boxes()) prompts.push_back(box.prompt);

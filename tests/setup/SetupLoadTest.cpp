@@ -182,15 +182,15 @@ TEST_F(SetupLoadTest, EveryOpeningStartsFromTheDesignAndFillsEachListOnce) {
 TEST_F(SetupLoadTest, ShowsTheLogAsReadAtOpeningOrSaysWhyItCannot) {
   AddLogRow({"Intranet", "1234", "sent", "5550100", "12/07/26", "14:00", "10.0.0.9", std::nullopt, "Mozilla/4.0"});
   Open();
-  ASSERT_EQ(form().DBGrid1.Data.get().rows.size(), 1U);
+  ASSERT_EQ(form().DBGrid1.Data.get().RowCount(), 1U);
   AddLogRow({"OWN", "77", "later", "5550100", std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt});
-  EXPECT_EQ(form().DBGrid1.Data.get().rows.size(), 1U);  // nothing but the Clear reads it again
+  EXPECT_EQ(form().DBGrid1.Data.get().RowCount(), 1U);  // nothing but the Clear reads it again
   Reopen();
-  EXPECT_EQ(form().DBGrid1.Data.get().rows.size(), 2U);
+  EXPECT_EQ(form().DBGrid1.Data.get().RowCount(), 2U);
 
   std::filesystem::remove(DatabasePath());
   Reopen();
-  EXPECT_TRUE(form().DBGrid1.Data.get().rows.empty());
+  EXPECT_EQ(form().DBGrid1.Data.get().RowCount(), 0U);
   ASSERT_EQ(dialogs.Boxes().size(), 1U);
   EXPECT_EQ(dialogs.LastBox().prompt.rfind("The message log could not be read.\n", 0), 0U);
   EXPECT_EQ(dialogs.LastBox().title, "Error");

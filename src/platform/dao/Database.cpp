@@ -1,10 +1,12 @@
 #include "platform/dao/Database.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "platform/dao/Connection.h"
 #include "platform/dao/Errors.h"
+#include "platform/dao/FastDeleteScope.h"
 #include "platform/dao/LegacySql.h"
 #include "platform/dao/Recordset.h"
 
@@ -39,8 +41,11 @@ std::shared_ptr<Recordset> Database::OpenRecordset(const std::string& source) {
 void Database::Execute(const std::string& statement) {
   detail::Connection& connection = Connection();
   std::string sql = statement;
+  std::optional<detail::FastDeleteScope> fast;
   if (const auto table = detail::ParseDeleteAll(statement)) {
+    // Exactly "DELETE FROM T", with no condition, so that SQLite empties the table at once.
     sql = "DELETE FROM " + detail::QuoteName(connection.Table(*table)->name);
+    fast.emplace(connection);
   }
   detail::StatementUse use(connection, connection.Prepare(sql));
   while (use.Step()) {

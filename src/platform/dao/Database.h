@@ -8,7 +8,9 @@
 //     column the table lacks raises 3061. Any other text starting with Select is run as a
 //     SQLite query and read whole, read-only.
 //   - Execute runs one statement: the delete-all forms "Delete T.* From T", "Delete * From T",
-//     "Delete From T" (any table name case) empty the table; any other text runs as SQLite SQL.
+//     "Delete From T" (any table name case) empty the table in one delete without a condition,
+//     which SQLite does at once, leaving the freed pages as they are; any other text runs as
+//     SQLite SQL.
 //     A failed statement changes nothing.
 //   - Close closes the database and every recordset opened from it; any later call on either
 //     raises 3420 "Object invalid or no longer set." Close twice is harmless. Closing inside a

@@ -41,17 +41,48 @@ class TabControl : public Control {
   std::vector<std::unique_ptr<Frame>> pages_;
 };
 
-// What a grid shows: a caption above the columns, the column captions, and the rows, each a
-// value per column; an absent value (Null) shows as an empty cell.
+// One row of a grid: a value per column; an absent value (Null) shows as an empty cell.
+using GridRow = std::vector<std::optional<std::string>>;
+
+// The rows a grid shows, handed out one at a time as the grid draws them, so that a source may
+// stand for far more rows than it keeps in memory.
+class GridRows {
+ public:
+  virtual ~GridRows() = default;
+  // The number of rows. A source that reads its rows from a store may learn on a read that the
+  // store holds fewer (rows deleted there); the count then drops, and a view takes the new
+  // count once it has drawn.
+  virtual std::size_t Count() const = 0;
+  // Row `index`; an index at or past Count() gives an empty row. Never throws: a row the
+  // source cannot read shows as empty cells.
+  virtual GridRow Row(std::size_t index) = 0;
+  // How many rows the source has taken from its store so far (a fixed set: all of them).
+  virtual std::size_t RowsRead() const = 0;
+};
+
+// Rows held whole in memory.
+class FixedGridRows : public GridRows {
+ public:
+  explicit FixedGridRows(std::vector<GridRow> rows = {}) : rows_(std::move(rows)) {}
+  std::size_t Count() const override { return rows_.size(); }
+  GridRow Row(std::size_t index) override { return index < rows_.size() ? rows_[index] : GridRow{}; }
+  std::size_t RowsRead() const override { return rows_.size(); }
+
+ private:
+  std::vector<GridRow> rows_;
+};
+
+// What a grid shows: a caption above the columns, the column captions, and the rows (none
+// while `rows` is empty). Two GridData are the same when they share the same rows object.
 struct GridData {
   std::string caption;
   std::vector<std::string> columns;
-  std::vector<std::vector<std::optional<std::string>>> rows;
+  std::shared_ptr<GridRows> rows;
+  std::size_t RowCount() const { return rows ? rows->Count() : 0; }
   friend bool operator==(const GridData&, const GridData&) = default;
 };
 
-// A read-only grid. Assigning Data redraws the grid only when something in it changed, so a
-// refresh that reads the same rows again costs no repaint.
+// A read-only grid. Assigning Data redraws the grid only when something in it changed.
 class Grid : public Control {
  public:
   using Control::Control;
