@@ -38,7 +38,7 @@ void CallEngine::ReadAnswers() {
   // The terminal window shows the line as it came in, echo included.
   form_.Label1.Caption = vb::Trim(chunk);
   // The terminal echoes what we type: our own lines are taken out before the answers are read.
-  const std::string answer = state_->echo.Clean(chunk);
+  const std::string answer = state_->echo.Clean(chunk, platform_.loop.NowMs());
 
   // Every test runs on its own, in this order; a keyword found twice acts once.
   if (Holds(answer, texts::kConnect)) {

@@ -24,8 +24,10 @@
 //    The end-of-cycle delete that fails is retried by the re-cycle before Start runs again.
 //  - A company's waiting messages are failed at most once per call, however many failure
 //    answers one read holds.
-//  - The answer reader takes the lines the server wrote out of what it reads before it looks
-//    for keywords (terminals echo what they are sent); Label1 still shows the raw input.
+//  - The answer reader takes the echoes of the lines the server wrote out of what it reads
+//    before it looks for keywords (terminals echo what they are sent): whole lines only, in
+//    the order written (EchoFilter); Label1 still shows the raw input. Nothing written before
+//    a dial is awaited after it, whoever dialled.
 //  - A tick of the send dialogue that finds tmrSend switched off after its pump (Stop, or a
 //    hang-up run inside the pump) ends without effect and is not counted. A pause tick that
 //    finds tmrCountdown switched off after either pump (Stop) ends there; its count stays for
@@ -77,10 +79,10 @@ class CallEngine {
 
   std::function<void()> runStart;  // Start (the core's Command1_Click), called by the re-cycle
 
-  // Records a text written to the line, so that the answer reader takes its echo out of the
-  // next chunk. The engine records its own lines and every dial line (it sees the dial time-out
-  // switched on right after the dial line, whoever wrote it); others writing to the line while
-  // a call is up may add theirs.
+  // Records a text just written to the line, so that the answer reader takes its echo out of
+  // what it reads. The engine records its own lines and every dial line (it sees the dial
+  // time-out switched on right after the dial line, whoever wrote it; what was recorded before
+  // is dropped there); others writing to the line while a call is up may add theirs.
   void NoteWritten(const std::string& text);
 
   // The dial time-out in use: intTimeOut, or 30 seconds when intTimeOut is below 1 (a dial

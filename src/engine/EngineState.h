@@ -14,7 +14,7 @@ struct CallEngine::State {
   // False once the engine is gone (the dial observer outlives it on the timer).
   bool alive = true;
 
-  // Lines written since the answer reader's last read.
+  // The lines written whose echo the answer reader may still meet.
   EchoFilter echo;
 
   // The company in strModem has been taken up (its rows opened or dialed) and its call has not
