@@ -32,7 +32,8 @@ void CallEngine::FailCall(const char* status, const char* reason) {
 }
 
 void CallEngine::ReadAnswers() {
-  if (!form_.MSComm1.PortOpen()) return;
+  // A line still open while the hang-up waits for its output carries no call any more.
+  if (!form_.MSComm1.PortOpen() || state_->closeLineByMs) return;
   form_.MSComm1.SetInputLen(0);
   const std::string chunk = form_.MSComm1.Input();
   // The terminal window shows the line as it came in, echo included.

@@ -18,6 +18,9 @@ constexpr int kFallbackTimeOutSecs = 30;
 // terminal's own delays, with room to spare.
 constexpr int kEchoDelayMs = 500;
 
+// How often a hang-up watching the output drain looks at it.
+constexpr int kLineCloserIntervalMs = 200;
+
 // When the echo of a line just written can have come back: after everything queued before
 // it, and the line itself, has left the port.
 std::int64_t EchoDueMs(comm::MSComm& port, const forms::EventLoop& loop) {
@@ -32,18 +35,23 @@ std::int64_t EchoDueMs(comm::MSComm& port, const forms::EventLoop& loop) {
 }  // namespace
 
 CallEngine::CallEngine(Form1& form, Module1& m, Platform& platform)
-    : form_(form), m_(m), platform_(platform), state_(std::make_shared<State>()) {
+    : form_(form),
+      m_(m),
+      platform_(platform),
+      state_(std::make_shared<State>()),
+      lineCloser_(platform.loop, "lineCloser", kLineCloserIntervalMs, false) {
   form_.Command5.Click = [this] { Command5_Click(); };
   form_.Timer1.OnTimer = [this] { Timer1_Timer(); };
   form_.tmrDialing.OnTimer = [this] { tmrDialing_Timer(); };
   form_.tmrSend.OnTimer = [this] { tmrSend_Timer(); };
   form_.tmrCountdown.OnTimer = [this] { tmrCountdown_Timer(); };
   form_.tmrRestart.OnTimer = [this] { tmrRestart_Timer(); };
+  lineCloser_.OnTimer = [this] { Trapped([this] { LineCloserTick(); }); };
 
   // Start and the pause switch the dial time-out on right after they wrote the dial line:
   // that is when a new company's call begins, whoever dialled. Nothing written before it is
-  // awaited any more (also after a Stop, which the engine does not see); the dial line itself
-  // may come back as an echo.
+  // awaited any more (also after a Stop, which the engine does not see), nor is an earlier
+  // hang-up still closing the line; the dial line itself may come back as an echo.
   std::weak_ptr<State> weakState = state_;
   Module1* shared = &m_;
   Form1* form1 = &form_;
@@ -52,6 +60,7 @@ CallEngine::CallEngine(Form1& form, Module1& m, Platform& platform)
     auto state = weakState.lock();
     if (!state || !state->alive || !form1->tmrDialing.Enabled) return;
     state->TakeUpCompany();
+    state->closeLineByMs.reset();
     state->echo.Clear();
     state->echo.Wrote(DialLine(shared->varDialCmd, shared->varPrefix, shared->strModem, shared->strSuffix),
                       EchoDueMs(form1->MSComm1, *loop));
@@ -60,6 +69,7 @@ CallEngine::CallEngine(Form1& form, Module1& m, Platform& platform)
 
 CallEngine::~CallEngine() {
   state_->alive = false;
+  lineCloser_.OnTimer = nullptr;
   form_.Command5.Click = nullptr;
   form_.Timer1.OnTimer = nullptr;
   form_.tmrDialing.OnTimer = nullptr;

@@ -28,6 +28,12 @@
 //    before it looks for keywords (terminals echo what they are sent): whole lines only, in
 //    the order written (EchoFilter); Label1 still shows the raw input. Nothing written before
 //    a dial is awaited after it, whoever dialled.
+//  - The hang-up sends "ATH+++" only after the output still queued has left the port, or
+//    once the time the line's rate needs for it (plus a margin) has passed; then what is left
+//    is discarded. It waits at most kMaxHandlerWaitMs inside its handler; a longer drain is
+//    watched over the engine's own closer ticks, during which the port stays open, the call
+//    is over (tmrSend off, the pause running) and the answer reader reads nothing. The line
+//    is closed before the pause dials again.
 //  - A tick of the send dialogue that finds tmrSend switched off after its pump (Stop, or a
 //    hang-up run inside the pump) ends without effect and is not counted. A pause tick that
 //    finds tmrCountdown switched off after either pump (Stop) ends there; its count stays for
@@ -38,6 +44,7 @@
 //  - Null Sender, Unit or Message fields go to the line as empty text.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -59,7 +66,8 @@ class CallEngine {
   CallEngine& operator=(const CallEngine&) = delete;
 
   // The hang-up: clears the send counters, switches tmrSend off and tmrCountdown on, and when
-  // the port is open sends "ATH+++" and CR and closes it (closed also when the write fails).
+  // the port is open sends "ATH+++" and CR and closes it (closed also when the write fails),
+  // once the output queued before it has left (see above).
   void Command5_Click();
   // Pause between companies (two pumps a tick); at its 8th tick the next company's dial (the
   // port opened only when closed), a company without rows passed over, or the end of the list.
@@ -91,6 +99,10 @@ class CallEngine {
 
   // The most messages one call can carry: the send counter is a 16-bit number.
   static constexpr int kMaxMessagesPerCall = 5459;
+  // Ticks of the pause after a call.
+  static constexpr int kPauseTicks = 8;
+  // The longest the hang-up waits for the output inside its handler.
+  static constexpr int kMaxHandlerWaitMs = 300;
 
  private:
   struct State;
@@ -113,6 +125,12 @@ class CallEngine {
   // Ends a call whose company has nothing more to send: tmrSend off and the hang-up, the
   // status line saying so while it runs and "Not Online" after.
   void Disconnect();
+  // Sends the hang-up line and closes the port once the queued output has left, waiting at
+  // most kMaxHandlerWaitMs here and watching longer drains over the closer's ticks;
+  // `untilDialMs`: how long the line may stay open before the pause dials on it.
+  void CloseLineWhenSent(std::int64_t untilDialMs);
+  // A tick of the closer: the watched drain is done, its time is up, or it goes on.
+  void LineCloserTick();
   // Writes a line to the port and records it for the echo filter.
   void Write(const std::string& text);
 
@@ -125,6 +143,7 @@ class CallEngine {
   Module1& m_;
   Platform& platform_;
   std::shared_ptr<State> state_;  // shared with the dial observer on tmrDialing
+  forms::Timer lineCloser_;       // on while a hang-up watches the output drain
 };
 
 }  // namespace pager

@@ -1,7 +1,9 @@
 // What the call engine keeps besides the shared variables.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "common/Module1.h"
 #include "engine/CallEngine.h"
@@ -16,6 +18,10 @@ struct CallEngine::State {
 
   // The lines written whose echo the answer reader may still meet.
   EchoFilter echo;
+
+  // Set while a hang-up waits over the closer's ticks for the output to leave: the moment
+  // by which it sends the hang-up line and closes the port all the same.
+  std::optional<std::int64_t> closeLineByMs;
 
   // The company in strModem has been taken up (its rows opened or dialed) and its call has not
   // ended yet: an error must still settle its waiting messages.
