@@ -32,13 +32,14 @@ void CallEngine::FailCall(const char* status, const char* reason) {
 }
 
 void CallEngine::ReadAnswers() {
-  if (!form_.MSComm1.PortOpen()) return;
+  // A line still open while the hang-up waits for its output carries no call any more.
+  if (!form_.MSComm1.PortOpen() || state_->closeLineByMs) return;
   form_.MSComm1.SetInputLen(0);
   const std::string chunk = form_.MSComm1.Input();
   // The terminal window shows the line as it came in, echo included.
   form_.Label1.Caption = vb::Trim(chunk);
   // The terminal echoes what we type: our own lines are taken out before the answers are read.
-  const std::string answer = state_->echo.Clean(chunk);
+  const std::string answer = state_->echo.Clean(chunk, platform_.loop.NowMs());
 
   // Every test runs on its own, in this order; a keyword found twice acts once.
   if (Holds(answer, texts::kConnect)) {

@@ -14,8 +14,7 @@
 namespace pager {
 
 namespace {
-// Ticks of the pause after a call and of the re-cycle after a cycle.
-constexpr int kPauseTicks = 8;
+// Ticks of the re-cycle after a cycle (the pause's are kPauseTicks).
 constexpr int kRecycleTicks = 8;
 }  // namespace
 

@@ -37,8 +37,16 @@
 //    the next cycle (the database refused the failure; the operator's Stop aside).
 //  - A company's waiting messages are failed at most once per call, however many failure
 //    answers one read holds.
-//  - The answer reader takes the lines the server wrote out of what it reads before it looks
-//    for keywords (terminals echo what they are sent); Label1 still shows the raw input.
+//  - The answer reader takes the echoes of the lines the server wrote out of what it reads
+//    before it looks for keywords (terminals echo what they are sent): whole lines only, in
+//    the order written (EchoFilter); Label1 still shows the raw input. Nothing written before
+//    a dial is awaited after it, whoever dialled.
+//  - The hang-up sends "ATH+++" only after the output still queued has left the port, or
+//    once the time the line's rate needs for it (plus a margin) has passed; then what is left
+//    is discarded. It waits at most kMaxHandlerWaitMs inside its handler; a longer drain is
+//    watched over the engine's own closer ticks, during which the port stays open, the call
+//    is over (tmrSend off, the pause running) and the answer reader reads nothing. The line
+//    is closed before the pause dials again.
 //  - A tick of the send dialogue that finds tmrSend switched off after its pump (Stop, or a
 //    hang-up run inside the pump) ends without effect and is not counted. A pause tick that
 //    finds tmrCountdown switched off after either pump (Stop) ends there; its count stays for
@@ -72,7 +80,8 @@ class CallEngine {
   CallEngine& operator=(const CallEngine&) = delete;
 
   // The hang-up: clears the send counters, switches tmrSend off and tmrCountdown on, and when
-  // the port is open sends "ATH+++" and CR and closes it (closed also when the write fails).
+  // the port is open sends "ATH+++" and CR and closes it (closed also when the write fails),
+  // once the output queued before it has left (see above).
   void Command5_Click();
   // Pause between companies (two pumps a tick); at its 8th tick the next company's dial (the
   // port opened only when closed), a company without rows passed over, or the end of the list.
@@ -99,10 +108,10 @@ class CallEngine {
 
   std::function<void()> runStart;  // Start as the re-cycle makes it, called at its 8th tick
 
-  // Records a text written to the line, so that the answer reader takes its echo out of the
-  // next chunk. The engine records its own lines and every dial line (it sees the dial time-out
-  // switched on right after the dial line, whoever wrote it); others writing to the line while
-  // a call is up may add theirs.
+  // Records a text just written to the line, so that the answer reader takes its echo out of
+  // what it reads. The engine records its own lines and every dial line (it sees the dial
+  // time-out switched on right after the dial line, whoever wrote it; what was recorded before
+  // is dropped there); others writing to the line while a call is up may add theirs.
   void NoteWritten(const std::string& text);
 
   // The dial time-out in use: intTimeOut, or 30 seconds when intTimeOut is below 1 (a dial
@@ -111,6 +120,10 @@ class CallEngine {
 
   // The most messages one call can carry: the send counter is a 16-bit number.
   static constexpr int kMaxMessagesPerCall = 5459;
+  // Ticks of the pause after a call.
+  static constexpr int kPauseTicks = 8;
+  // The longest the hang-up waits for the output inside its handler.
+  static constexpr int kMaxHandlerWaitMs = 300;
 
  private:
   struct State;
@@ -138,6 +151,12 @@ class CallEngine {
   // Ends a call whose company has nothing more to send: tmrSend off and the hang-up, the
   // status line saying so while it runs and "Not Online" after.
   void Disconnect();
+  // Sends the hang-up line and closes the port once the queued output has left, waiting at
+  // most kMaxHandlerWaitMs here and watching longer drains over the closer's ticks;
+  // `untilDialMs`: how long the line may stay open before the pause dials on it.
+  void CloseLineWhenSent(std::int64_t untilDialMs);
+  // A tick of the closer: the watched drain is done, its time is up, or it goes on.
+  void LineCloserTick();
   // Writes a line to the port and records it for the echo filter.
   void Write(const std::string& text);
 
@@ -150,6 +169,7 @@ class CallEngine {
   Module1& m_;
   Platform& platform_;
   std::shared_ptr<State> state_;  // shared with the dial observer on tmrDialing
+  forms::Timer lineCloser_;       // on while a hang-up watches the output drain
 };
 
 }  // namespace pager

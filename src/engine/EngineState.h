@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "common/Module1.h"
@@ -15,8 +16,12 @@ struct CallEngine::State {
   // False once the engine is gone (the dial observer outlives it on the timer).
   bool alive = true;
 
-  // Lines written since the answer reader's last read.
+  // The lines written whose echo the answer reader may still meet.
   EchoFilter echo;
+
+  // Set while a hang-up waits over the closer's ticks for the output to leave: the moment
+  // by which it sends the hang-up line and closes the port all the same.
+  std::optional<std::int64_t> closeLineByMs;
 
   // The company in strModem has been taken up (its rows opened or dialed) and its call has not
   // ended yet: an error must still settle its waiting messages.

@@ -1,10 +1,19 @@
 // The hang-up: every end of a call goes through it, and it starts the pause.
+#include <algorithm>
+
 #include "engine/CallEngine.h"
 #include "engine/EngineState.h"
 #include "engine/EngineTexts.h"
 #include "engine/EngineTrap.h"
 
 namespace pager {
+
+namespace {
+// Allowed beyond what the line's rate needs for the queued output: the modem's own buffers.
+constexpr int kDrainMarginMs = 200;
+// A drain watched over ticks ends this long before the pause's dial at the latest.
+constexpr int kClosedBeforeDialMs = 1000;
+}  // namespace
 
 void CallEngine::Command5_Click() {
   Trapped([this] { HangUp(); });
@@ -14,17 +23,57 @@ void CallEngine::HangUp() {
   m_.intSendTick = 0;
   m_.intLastStep = 0;
   form_.tmrSend.Enabled = false;
+  const bool pauseRunning = form_.tmrCountdown.Enabled;
   form_.tmrCountdown.Enabled = true;
   state_->serving = false;
   state_->echo.Clear();
-  if (!form_.MSComm1.PortOpen()) return;
+  // A line already closing (a second failure answer in the same read) is left to that.
+  if (!form_.MSComm1.PortOpen() || state_->closeLineByMs) return;
+  // The pause just begun dials at its last tick; one already running may dial at any tick.
+  const std::int64_t untilDialMs =
+      pauseRunning ? 0
+                   : std::int64_t{kPauseTicks - m_.intCountdown.value()} * form_.tmrCountdown.Interval() -
+                         kClosedBeforeDialMs;
+  CloseLineWhenSent(untilDialMs);
+}
+
+void CallEngine::CloseLineWhenSent(std::int64_t untilDialMs) {
+  auto& port = form_.MSComm1;
   try {
-    form_.MSComm1.Output(texts::kHangUpLine);
+    // "ATH+++" behind a page still going out would cut the page off at the terminal.
+    const std::size_t queued = port.OutBufferCount();
+    if (queued > 0) {
+      const std::int64_t now = platform_.loop.NowMs();
+      if (!state_->closeLineByMs) {
+        const std::int64_t allowed = std::max<std::int64_t>(untilDialMs, kMaxHandlerWaitMs);
+        state_->closeLineByMs = now + std::min(port.SendTimeMs(queued) + kDrainMarginMs, allowed);
+      }
+      const std::int64_t left = *state_->closeLineByMs - now;
+      if (left > kMaxHandlerWaitMs) {
+        lineCloser_.Enabled = true;
+        return;
+      }
+      // What cannot leave in time is dropped, so that the hang-up line reaches the modem.
+      if (!port.WaitOutputSent(static_cast<int>(std::max<std::int64_t>(left, 0)))) port.DiscardOutput();
+    }
+    port.Output(texts::kHangUpLine);
   } catch (const vb::RuntimeError& e) {
     // The line is given up all the same: closing the port drops the call.
     form_.lblStatus.Caption = GeneralErrorText(e);
   }
-  form_.MSComm1.SetPortOpen(false);
+  state_->closeLineByMs.reset();
+  lineCloser_.Enabled = false;
+  port.SetPortOpen(false);
+}
+
+void CallEngine::LineCloserTick() {
+  // Stop may have closed the line meanwhile, or a new dial taken it over.
+  if (state_->closeLineByMs && form_.MSComm1.PortOpen()) {
+    CloseLineWhenSent(0);
+    return;
+  }
+  state_->closeLineByMs.reset();
+  lineCloser_.Enabled = false;
 }
 
 void CallEngine::Disconnect() {

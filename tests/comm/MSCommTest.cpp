@@ -152,6 +152,50 @@ TEST_F(MSCommTest, AWriteHookCanAnswerLikeAModem) {
   EXPECT_EQ(comm.Input(), "OK\r\n");
 }
 
+TEST_F(MSCommTest, SendTimeIsTheCharactersFramedBitsAtTheRateRoundedUp) {
+  comm.SetSettings("2400,e,7,1");
+  EXPECT_EQ(comm.SendTimeMs(240), 1000);  // ten bits a character
+  EXPECT_EQ(comm.SendTimeMs(1), 5);
+  EXPECT_EQ(comm.SendTimeMs(0), 0);
+  comm.SetSettings("110,n,8,2");
+  EXPECT_EQ(comm.SendTimeMs(1'000'000), 100'000'000);  // eleven bits
+}
+
+// A line that takes nothing (flow control held off, or far slower than the writer): what
+// was written is counted as queued, the hook sees it only when it leaves, in order.
+TEST_F(MSCommTest, HeldOutputIsQueuedUntilItLeavesOrIsDropped) {
+  EXPECT_EQ(comm.OutBufferCount(), 0u);
+  EXPECT_TRUE(comm.WaitOutputSent(100)) << "closed: nothing to send";
+  std::vector<std::string> left;
+  backend->SetWriteHook([&](std::string_view bytes) { left.emplace_back(bytes); });
+  comm.SetPortOpen(true);
+  comm.Output("ATDT1\r");
+  backend->HoldOutput(true);
+  comm.Output("page\r");
+  comm.Output("ATH+++\r");
+  EXPECT_EQ(comm.OutBufferCount(), 12u);
+  EXPECT_FALSE(comm.WaitOutputSent(1000));
+  EXPECT_EQ(backend->HeldOutput(), "page\rATH+++\r");
+  EXPECT_EQ(left, std::vector<std::string>{"ATDT1\r"});
+  backend->HoldOutput(false);
+  EXPECT_EQ(left, (std::vector<std::string>{"ATDT1\r", "page\r", "ATH+++\r"}));
+  EXPECT_EQ(comm.OutBufferCount(), 0u);
+  EXPECT_TRUE(comm.WaitOutputSent(0));
+
+  backend->HoldOutput(true);
+  comm.Output("dropped\r");
+  comm.DiscardOutput();
+  EXPECT_EQ(comm.OutBufferCount(), 0u);
+  comm.Output("lost at close\r");
+  comm.SetPortOpen(false);
+  backend->HoldOutput(false);
+  EXPECT_EQ(backend->Written(), "ATDT1\rpage\rATH+++\r");
+
+  comm.SetPortOpen(true);
+  backend->SetVanished(true);
+  EXPECT_EQ(ErrorOf([&] { comm.OutBufferCount(); }), vb::err::kDeviceIOError);
+}
+
 TEST_F(MSCommTest, AVanishedDeviceRaisesButCanStillBeClosed) {
   comm.SetPortOpen(true);
   backend->FailNextWrite();

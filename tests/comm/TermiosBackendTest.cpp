@@ -160,6 +160,40 @@ TEST_F(TermiosBackendTest, LargeOutputReturnsAtOnceAndArrivesWholeAndInOrder) {
   EXPECT_TRUE(received == text + "end");
 }
 
+// A pseudo-terminal does not pace its output: left unread, it takes a few kilobytes and then
+// refuses more, as a slow line would.
+TEST_F(TermiosBackendTest, OutputTheLineHasNotTakenIsCountedUntilItLeavesOrIsDropped) {
+  auto control = OpenControl("300,e,7,1");
+  EXPECT_EQ(control->OutBufferCount(), 0u);
+  const std::string page(64 * 1024, 'p');
+  control->Output(page);
+  const std::size_t queued = control->OutBufferCount();
+  EXPECT_GT(queued, 0u);
+  EXPECT_LT(queued, page.size());
+  auto started = std::chrono::steady_clock::now();
+  EXPECT_FALSE(control->WaitOutputSent(50));
+  EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(50));
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+
+  std::string received;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (received.size() < page.size() && std::chrono::steady_clock::now() < deadline) {
+    control->OutBufferCount();  // moves on what the control kept
+    received += pty.Read(100);
+  }
+  EXPECT_EQ(received.size(), page.size());
+  EXPECT_TRUE(control->WaitOutputSent(1000));
+
+  // Dropped output: the next text follows at most what the terminal had already taken.
+  control->Output(page);
+  control->DiscardOutput();
+  EXPECT_EQ(control->OutBufferCount(), 0u);
+  control->Output("ATH+++\r");
+  received = pty.ReadUntil("ATH+++\r");
+  EXPECT_LT(received.size(), page.size());
+  EXPECT_EQ(received.substr(received.size() - 7), "ATH+++\r");
+}
+
 TEST_F(TermiosBackendTest, APortThatIsOpenAlreadyGives8005) {
   auto first = OpenControl();
   MSComm second(backend);

@@ -180,5 +180,22 @@ TEST_F(AnswerReaderTest, EchoOfTheServersOwnLinesIsNotTakenForAnAnswer) {
   EXPECT_FALSE(form().tmrSend.Enabled);
 }
 
+// A line whose echo had not come yet when the operator stopped is not awaited by the next
+// Start's dial: the modem's prompt answer is read.
+TEST_F(AnswerReaderTest, AfterAStopTheNextDialAwaitsNoLineOfTheStoppedCall) {
+  Queue("5550100", "U1", "BUSY");
+  LoginPrompts(1);
+  StartAndConnect();
+  Seconds(11);  // the page went out at tick 11, right after the reader's read
+  ASSERT_EQ(WritesOf("BUSY\r").size(), 1u);
+  h.core->Command2_Click();
+  Queue("5550100", "U1", "second");
+  line().PushInput("\r\nBUSY\r\n");
+  Start();
+  Seconds(1);
+  EXPECT_EQ(form().lblStatus.Caption.get(), "Paging Company Is Busy");
+  EXPECT_EQ(LogSentences().back(), "second to unit U1 was not sent because paging company was busy.");
+}
+
 }  // namespace
 }  // namespace engine_test

@@ -15,6 +15,8 @@ struct FakeSerialBackend::State {
   std::optional<int> failOpen, failWrite, failRead;
   bool vanished = false;
   std::function<void(std::string_view)> writeHook;
+  bool holdOutput = false;
+  std::vector<std::string> heldWrites;
   std::optional<int> openPort;
   int lastOpenedPort = 0;
   int openCount = 0;
@@ -34,6 +36,17 @@ void RaiseArmed(std::optional<int>& armed) {
   vb::Raise(number);
 }
 
+// Bytes that have left the port: recorded, then shown to the hook.
+void Leave(FakeSerialBackend::State& state, std::string_view bytes) {
+  state.written.append(bytes);
+  state.writes.emplace_back(bytes);
+  if (state.writeHook) {
+    // A copy, so that a hook replacing itself does not destroy the running function.
+    auto hook = state.writeHook;
+    hook(bytes);
+  }
+}
+
 class FakeSerialDevice : public SerialDevice {
  public:
   explicit FakeSerialDevice(std::shared_ptr<FakeSerialBackend::State> state)
@@ -50,12 +63,10 @@ class FakeSerialDevice : public SerialDevice {
   void Write(std::string_view bytes) override {
     if (closed_ || state_->vanished) vb::Raise(vb::err::kDeviceIOError);
     RaiseArmed(state_->failWrite);
-    state_->written.append(bytes);
-    state_->writes.emplace_back(bytes);
-    if (state_->writeHook) {
-      // A copy, so that a hook replacing itself does not destroy the running function.
-      auto hook = state_->writeHook;
-      hook(bytes);
+    if (state_->holdOutput) {
+      state_->heldWrites.emplace_back(bytes);
+    } else {
+      Leave(*state_, bytes);
     }
   }
 
@@ -65,9 +76,21 @@ class FakeSerialDevice : public SerialDevice {
     return std::exchange(state_->input, std::string());
   }
 
+  std::size_t OutputQueued() override {
+    if (closed_ || state_->vanished) vb::Raise(vb::err::kDeviceIOError);
+    std::size_t queued = 0;
+    for (const std::string& held : state_->heldWrites) queued += held.size();
+    return queued;
+  }
+
+  bool WaitOutputSent(int /*maxMs*/) override { return OutputQueued() == 0; }
+
+  void DiscardOutput() override { state_->heldWrites.clear(); }
+
   void Close() override {
     if (closed_) return;
     closed_ = true;
+    state_->heldWrites.clear();
     state_->openPort.reset();
     ++state_->closeCount;
   }
@@ -107,6 +130,14 @@ void FakeSerialBackend::SetWriteHook(std::function<void(std::string_view)> hook)
   state_->writeHook = std::move(hook);
 }
 
+void FakeSerialBackend::HoldOutput(bool hold) {
+  state_->holdOutput = hold;
+  if (hold) return;
+  // Taken first: a hook may write again, and that write leaves at once.
+  std::vector<std::string> held = std::exchange(state_->heldWrites, {});
+  for (const std::string& bytes : held) Leave(*state_, bytes);
+}
+
 std::string FakeSerialBackend::Written() const { return state_->written; }
 std::vector<std::string> FakeSerialBackend::Writes() const { return state_->writes; }
 std::string FakeSerialBackend::TakeWritten() {
@@ -116,6 +147,11 @@ std::string FakeSerialBackend::TakeWritten() {
 }
 void FakeSerialBackend::ClearWritten() { TakeWritten(); }
 std::string FakeSerialBackend::PendingInput() const { return state_->input; }
+std::string FakeSerialBackend::HeldOutput() const {
+  std::string held;
+  for (const std::string& bytes : state_->heldWrites) held += bytes;
+  return held;
+}
 int FakeSerialBackend::OpenCount() const { return state_->openCount; }
 int FakeSerialBackend::CloseCount() const { return state_->closeCount; }
 bool FakeSerialBackend::IsOpen() const { return state_->openPort.has_value(); }

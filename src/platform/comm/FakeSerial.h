@@ -11,6 +11,12 @@
 //   would; a failed Write records nothing. An optional write hook lets a test answer what
 //   was written (a scripted modem). Only one device may be open at a time per backend, as
 //   with one real port; a second Open of any port while one is open gives 8005.
+//
+//   Output leaves the port at once unless the test holds it back (HoldOutput), as a line
+//   held off by flow control or far slower than the writer: held writes are not recorded and
+//   reach no hook until released; OutputQueued (MSComm::OutBufferCount) counts their bytes,
+//   WaitOutputSent answers at once (no virtual time passes in it), and DiscardOutput or
+//   closing the port drops them unsent.
 #pragma once
 
 #include <functional>
@@ -47,6 +53,10 @@ class FakeSerialBackend : public SerialBackend {
   void SetVanished(bool vanished);
   // Called after each recorded write with its bytes; may call PushInput. Empty: no hook.
   void SetWriteHook(std::function<void(std::string_view)> hook);
+  // true: from now on written bytes stay queued on the device. false: what is held leaves
+  // now, in order (recorded, and given to the hook, write by write), and so does every
+  // later write.
+  void HoldOutput(bool hold);
 
   // --- observing ---
   std::string Written() const;                  // every byte written, in order
@@ -54,6 +64,7 @@ class FakeSerialBackend : public SerialBackend {
   std::string TakeWritten();                    // Written(), then clears the record
   void ClearWritten();
   std::string PendingInput() const;             // pushed but not yet read
+  std::string HeldOutput() const;               // written but held back, not yet left
   int OpenCount() const;                        // successful opens
   int CloseCount() const;                       // closes of an open device
   bool IsOpen() const;

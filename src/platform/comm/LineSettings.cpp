@@ -79,4 +79,12 @@ LineSettings ParseSettings(const std::string& text) {
   return settings;
 }
 
+std::int64_t SendTimeMs(const LineSettings& settings, std::size_t characters) {
+  const std::int64_t bitsPerCharacter =
+      1 + settings.dataBits + (settings.parity == 'n' ? 0 : 1) + static_cast<int>(settings.stopBits);
+  const std::int64_t baud = settings.baud > 0 ? settings.baud : 1;
+  const std::int64_t bitMs = static_cast<std::int64_t>(characters) * bitsPerCharacter * 1000;
+  return (bitMs + baud - 1) / baud;
+}
+
 }  // namespace comm

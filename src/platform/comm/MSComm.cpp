@@ -83,4 +83,14 @@ void MSComm::Output(const std::string& text) {
   device_->Write(text);
 }
 
+std::size_t MSComm::OutBufferCount() { return device_ ? device_->OutputQueued() : 0; }
+
+bool MSComm::WaitOutputSent(int maxMs) { return device_ ? device_->WaitOutputSent(maxMs) : true; }
+
+void MSComm::DiscardOutput() {
+  if (device_) device_->DiscardOutput();
+}
+
+std::int64_t MSComm::SendTimeMs(std::size_t characters) const { return comm::SendTimeMs(settings_, characters); }
+
 }  // namespace comm

@@ -5,11 +5,16 @@
 //   when the port opens; a change of Settings or Handshaking while open is applied at once.
 //   Nothing waits: Output hands the text to the device, which keeps what the line has not
 //   taken yet and sends it before anything later; Input returns what has arrived so far.
-//   Failures raise vb::RuntimeError; a failed setter leaves the property as it was.
+//   Written text has left the port only when OutBufferCount is 0; a caller that must know
+//   (a page counts as sent only then) looks there, waits briefly with WaitOutputSent, and
+//   bounds any longer wait by SendTimeMs. Failures raise vb::RuntimeError; a failed setter
+//   leaves the property as it was.
 //
 // A new control: CommPort 1, Settings "9600,n,8,1", Handshaking 0, closed, InputLen 0.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -61,6 +66,27 @@ class MSComm {
   // open. What the line has not taken yet goes out before later text, at this and the next
   // Output and Input calls. 8018 when the port is closed; 57 when the device has vanished.
   void Output(const std::string& text);
+
+  // Characters written that have not left the port yet: what the control still keeps (the
+  // device did not take it) plus what the driver's output queue holds. 0 while closed. Moves
+  // kept output on first, as Input and Output do. 57 when the device has vanished: what it
+  // held will never leave. A pseudo-terminal shows no driver queue, only what it refused.
+  std::size_t OutBufferCount();
+
+  // Waits at most maxMs (in real time, on the caller's thread) for OutBufferCount to reach 0;
+  // true when it did, at once when nothing is queued or the port is closed. Callers on the
+  // event loop keep maxMs to a few hundred milliseconds and wait longer over ticks. 57 as
+  // OutBufferCount.
+  bool WaitOutputSent(int maxMs);
+
+  // Drops what has not left the port yet (the control's part and the driver's queue), so
+  // that the next Output goes out next. Nothing while closed; never raises.
+  void DiscardOutput();
+
+  // Milliseconds the line needs, at the rate and framing of Settings, to send `characters`
+  // characters (ten bits each at "e,7,1"), rounded up; open or closed. What a wait for the
+  // output is bounded by, before any margin for the modem's own buffers.
+  std::int64_t SendTimeMs(std::size_t characters) const;
 
  private:
   std::shared_ptr<SerialBackend> backend_;

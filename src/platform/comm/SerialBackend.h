@@ -5,7 +5,8 @@
 //   and the device moves bytes. Two backends exist: TermiosBackend, the real one over POSIX
 //   termios, and FakeSerialBackend, a controllable one for the tests of the layers above.
 //   Every call runs on the caller's thread and returns at once: nothing here waits for the
-//   line. Failures are vb::RuntimeError with the control's well-known numbers:
+//   line, except WaitOutputSent, for as long as its caller allows. Failures are
+//   vb::RuntimeError with the control's well-known numbers:
 //     380  (kInvalidPropertyValue)   a line-settings text or handshaking code it refuses
 //     8002 (kInvalidPortNumber)      port 0, a negative port, or a port the machine lacks
 //     8005 (kPortAlreadyOpen)        the port is held by another program
@@ -15,6 +16,8 @@
 //     57   (kDeviceIOError)          writing to a device that has vanished or failed
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -42,6 +45,11 @@ bool IsSupportedRate(int baud);
 // stop bits other than 1 and 2.
 LineSettings ParseSettings(const std::string& text);
 
+// Milliseconds the line needs to send `characters` characters at the settings' rate, rounded
+// up: each character takes a start bit, its data bits, a parity bit unless the parity is 'n',
+// and its stop bits (ten bits at "e,7,1").
+std::int64_t SendTimeMs(const LineSettings& settings, std::size_t characters);
+
 // An open port. Closing is idempotent; after Close, Write and ReadAvailable raise (57, 8020).
 class SerialDevice {
  public:
@@ -60,6 +68,19 @@ class SerialDevice {
   // All bytes that have arrived; "" when nothing has. Never waits. Raises 8020 when the
   // device has vanished (a hang-up or an I/O error with no data left to read).
   virtual std::string ReadAvailable() = 0;
+
+  // Bytes written that have not left the port yet: those the device object keeps plus those
+  // its driver still holds. Passes on first what the device takes now, as Write does. Raises
+  // 57 when the device has vanished: its unsent bytes will never leave.
+  virtual std::size_t OutputQueued() = 0;
+
+  // Waits at most maxMs for OutputQueued to reach 0, passing bytes on meanwhile; true when it
+  // did. Raises 57 as OutputQueued.
+  virtual bool WaitOutputSent(int maxMs) = 0;
+
+  // Drops the bytes that have not left yet, the device object's and its driver's. Never
+  // raises.
+  virtual void DiscardOutput() = 0;
 
   // Releases the device (and any lock on it). Unsent bytes still pending are dropped.
   virtual void Close() = 0;

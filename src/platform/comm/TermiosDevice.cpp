@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 
 #include "platform/comm/ExactRate.h"
@@ -89,6 +90,9 @@ bool RateClose(int wanted, int got) { return got > 0 && std::abs(got - wanted) *
 
 bool Vanished(int error) { return error == EIO || error == ENXIO || error == ENODEV || error == EPIPE; }
 
+// How often a wait for the output looks at the driver's queue.
+constexpr int kDrainPollMs = 5;
+
 }  // namespace
 
 TermiosDevice::TermiosDevice(int fd) : fd_(fd) {}
@@ -126,7 +130,7 @@ void TermiosDevice::Apply(const LineSettings& settings, int handshaking) {
     tcsetattr(fd_, TCSANOW, &before);
     vb::Raise(vb::err::kCouldNotSetCommState);
   }
-  baud_ = settings.baud;
+  settings_ = settings;
 }
 
 void TermiosDevice::Write(std::string_view bytes) {
@@ -165,6 +169,38 @@ std::string TermiosDevice::ReadAvailable() {
   return received;
 }
 
+std::size_t TermiosDevice::OutputQueued() {
+  if (fd_ < 0 || !FlushPending()) vb::Raise(vb::err::kDeviceIOError);
+  int queued = 0;
+  if (ioctl(fd_, TIOCOUTQ, &queued) != 0) {
+    if (Vanished(errno)) vb::Raise(vb::err::kDeviceIOError);
+    queued = 0;
+  }
+  return pending_.size() + static_cast<std::size_t>(std::max(queued, 0));
+}
+
+bool TermiosDevice::WaitOutputSent(int maxMs) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(std::max(maxMs, 0));
+  for (;;) {
+    if (OutputQueued() == 0) return true;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return false;
+    const int step = static_cast<int>(std::min<long long>(left, kDrainPollMs));
+    if (pending_.empty()) {
+      poll(nullptr, 0, step);
+    } else {
+      pollfd watch{fd_, POLLOUT, 0};
+      poll(&watch, 1, step);
+    }
+  }
+}
+
+void TermiosDevice::DiscardOutput() {
+  pending_.clear();
+  if (fd_ >= 0) tcflush(fd_, TCOFLUSH);
+}
+
 void TermiosDevice::Close() {
   if (fd_ < 0) return;
   FlushPending();
@@ -200,11 +236,13 @@ bool TermiosDevice::FlushPending() {
 void TermiosDevice::DrainBriefly() {
   int queued = 0;
   if (ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued <= 0) return;
-  // Ten bits a character, plus a little slack; never more than half a second.
-  int budgetMs = std::min(500, 50 + static_cast<int>(queued * 10000LL / std::max(baud_, 1)));
-  for (int waited = 0; waited < budgetMs; waited += 10) {
-    poll(nullptr, 0, 10);
-    if (ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued <= 0) return;
+  // What the rate needs, plus a little slack; never more than half a second.
+  const auto budgetMs = std::min<std::int64_t>(500, 50 + SendTimeMs(settings_, static_cast<std::size_t>(queued)));
+  try {
+    if (WaitOutputSent(static_cast<int>(budgetMs))) return;
+  } catch (const vb::RuntimeError&) {
+    // Vanished while draining: nothing left to flush.
+    return;
   }
   tcflush(fd_, TCOFLUSH);
 }

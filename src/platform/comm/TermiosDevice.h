@@ -21,10 +21,15 @@ class TermiosDevice : public SerialDevice {
   void Apply(const LineSettings& settings, int handshaking) override;
   void Write(std::string_view bytes) override;
   std::string ReadAvailable() override;
+  // What we keep plus the driver's TIOCOUTQ count. A pseudo-terminal reports no driver queue
+  // (always 0): there only the bytes it refused to take count.
+  std::size_t OutputQueued() override;
+  // Polls every few milliseconds; woken early when the device takes more of what we keep.
+  bool WaitOutputSent(int maxMs) override;
+  void DiscardOutput() override;
   void Close() override;
 
   int Fd() const { return fd_; }
-  std::size_t PendingOutput() const { return pending_.size(); }
 
  private:
   // Sends as much of the pending output as the device takes now. Returns false when the
@@ -35,7 +40,7 @@ class TermiosDevice : public SerialDevice {
   void DrainBriefly();
 
   int fd_;
-  int baud_ = 9600;
+  LineSettings settings_;
   std::string pending_;
 };
 
