@@ -67,6 +67,8 @@ void CallEngine::RejectedUnit() {
   // step finds the end of the rows and hangs up.
   const auto& rows = m_.rsQueue;
   if (!rows || !rows->IsOpen() || rows->Eof() || rows->Bof()) return;
+  // A refusal while the page's text is still leaving the port: that page was not taken.
+  state_->leaving.reset();
   CountDown(m_.intPending);
   m_.strSendStep = "Unit";
   AppendLogRecord(platform_.dbEngine, m_.dbPager, m_.rsTranLog, [&] {

@@ -143,6 +143,9 @@ class CallEngine {
   // Settles a page the terminal has just taken: its row (by number) "Y" and its sent record in
   // one transaction, or kept in memory for SettlePending when that fails (the error goes on).
   void SettleSent(std::int64_t row, FieldValues record);
+  // The page just written has left the port: settled, and the rows moved on (true). Not yet
+  // (false): the dialogue waits, or, past the time the line's rate allows, the company fails.
+  bool PageHasLeft();
   // The end of the list: the rows the complete cycle dealt with leave Queue (QueueRules.h).
   void RemoveRowsOfCompleteCycle();
   // Fails the company's waiting messages with `reason`, hangs up and clears the dial count;

@@ -38,6 +38,15 @@ struct CallEngine::State {
   };
   std::vector<SentPage> unsettled;
 
+  // The page whose text was just written, until its bytes have left the port (then it is
+  // settled as sent) or cannot leave by byMs (then it fails with its company's pages).
+  struct LeavingPage {
+    std::int64_t row;
+    FieldValues record;
+    std::int64_t byMs;
+  };
+  std::optional<LeavingPage> leaving;
+
   // Rows whose unit the terminal refused in this cycle; they leave Queue at the end of the list.
   std::vector<std::int64_t> refusedRows;
 
@@ -45,6 +54,7 @@ struct CallEngine::State {
   void TakeUpCompany() {
     serving = true;
     failedThisCall = false;
+    leaving.reset();
   }
 };
 

@@ -32,6 +32,7 @@ inline constexpr const char* kSendingUnit = "Sending paging unit id";
 inline constexpr const char* kSendingMessage = "Sending message";
 inline constexpr const char* kDisconnecting = "Disconnecting from paging company";
 inline constexpr const char* kNotOnline = "Not Online";
+inline constexpr const char* kPageHeldStatus = "The line did not take the message";
 
 // Reasons ending a failure record's sentence ("... was not sent because paging company " + reason).
 inline constexpr const char* kReasonBusy = "was busy.";
@@ -40,6 +41,7 @@ inline constexpr const char* kReasonNoDialtone = "was not reached. No dialtone."
 inline constexpr const char* kReasonNoAnswer = "did not answer.";
 inline constexpr const char* kReasonNoId = "didn't send it's ID.";
 inline constexpr const char* kReasonCallFull = "could not take more messages in this call.";
+inline constexpr const char* kReasonPageHeld = "did not take the message in time.";
 // Followed by the error box text ("Error:  57 - Device I/O error").
 inline constexpr const char* kReasonErrorPrefix = "could not be served. ";
 

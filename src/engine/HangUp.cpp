@@ -26,6 +26,8 @@ void CallEngine::HangUp() {
   const bool pauseRunning = form_.tmrCountdown.Enabled;
   form_.tmrCountdown.Enabled = true;
   state_->serving = false;
+  // A page still leaving the port is not sent: it waits in Queue, or its failure is under way.
+  state_->leaving.reset();
   state_->echo.Clear();
   // A line already closing (a second failure answer in the same read) is left to that.
   if (!form_.MSComm1.PortOpen() || state_->closeLineByMs) return;

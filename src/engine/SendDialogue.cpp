@@ -20,6 +20,8 @@ constexpr int kTicksPerStep = 3;
 // A unit step at tick t needs its text at t + 3 and the next step (or the end of the rows) at
 // t + 6 within the 16-bit send counter.
 constexpr int kTicksAfterUnit = 2 * kTicksPerStep;
+// Allowed beyond what the line's rate needs for a page to leave the port: the modem's buffers.
+constexpr int kLeaveMarginMs = 2000;
 
 dao::Recordset& CompanyRows(const std::shared_ptr<dao::Recordset>& rsQueue) {
   if (!rsQueue) vb::Raise(vb::err::kObjectNotSet);
@@ -38,6 +40,7 @@ void CallEngine::SendTick() {
   if (!form_.tmrSend.Enabled) return;
   ++m_.intSendTick;
   const int tick = m_.intSendTick.value();
+  if (state_->leaving && !PageHasLeft()) return;
   if (tick == kOpeningTick) {
     Write(texts::kOpeningLine);
     return;
@@ -97,13 +100,40 @@ void CallEngine::SendStep() {
     form_.lblStatus.Caption = texts::kSendingMessage;
     Write(m_.strOutMessage + texts::kLineEnd);
     m_.strSendStep = "Unit";
-    // The page has gone out: its "Y" and its record are stored together, or kept until they can
-    // be (the next step then waits for them).
-    SettleSent(rows.Bookmark(), SentRecord(ReadQueueRow(rows), LogHead(platform_.clock)));
-    rows.MoveNext();
     m_.intLastStep = m_.intSendTick;
-    CountDown(m_.intPending);
+    // The page counts as sent once its bytes have left the port; until then the dialogue waits
+    // (PageHasLeft), for as long as the line's rate needs.
+    comm::MSComm& port = form_.MSComm1;
+    const std::size_t queued = port.OutBufferCount();
+    state_->leaving = State::LeavingPage{rows.Bookmark(), SentRecord(ReadQueueRow(rows), LogHead(platform_.clock)),
+                                         platform_.loop.NowMs() + port.SendTimeMs(queued) + kLeaveMarginMs};
+    if (queued == 0) PageHasLeft();
   }
+}
+
+bool CallEngine::PageHasLeft() {
+  State::LeavingPage& page = *state_->leaving;
+  comm::MSComm& port = form_.MSComm1;
+  if (port.OutBufferCount() > 0) {
+    if (platform_.loop.NowMs() < page.byMs) return false;
+    // The line does not take the page (held off by the modem, say): it fails with the
+    // company's other waiting pages and comes back in the next cycle.
+    state_->leaving.reset();
+    port.DiscardOutput();
+    FailCall(texts::kPageHeldStatus, texts::kReasonPageHeld);
+    return false;
+  }
+  // Its "Y" and its record are stored together, or kept until they can be (SettlePending).
+  const State::LeavingPage left = std::move(page);
+  state_->leaving.reset();
+  auto& rows = CompanyRows(m_.rsQueue);
+  rows.MoveNext();
+  CountDown(m_.intPending);
+  // A page that took longer than a step to leave lets the next step come now.
+  const int tick = m_.intSendTick.value();
+  if (tick > m_.intLastStep.value() + kTicksPerStep) m_.intLastStep = tick - kTicksPerStep;
+  SettleSent(left.row, left.record);
+  return true;
 }
 
 }  // namespace pager

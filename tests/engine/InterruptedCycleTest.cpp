@@ -132,5 +132,28 @@ TEST_F(InterruptedCycleTest, ALockedDatabaseAtTheRecyclesStartWaitsForTheNextRec
   EXPECT_EQ(WritesOf("text 1\r").size(), 1u);
 }
 
+// A page counts as sent only once its bytes have left the port: held-off output delays its
+// record (and the dialogue), and output that cannot leave in time fails the company's pages.
+TEST_F(InterruptedCycleTest, APageIsSentOnlyOnceItHasLeftThePort) {
+  QueueMany("5550100", 2);
+  Start();
+  Seconds(10);  // unit 1 at 9 s
+  line().HoldOutput(true);
+  Seconds(3.5);  // text 1 at 12 s, held at the tick after it
+  EXPECT_EQ(SentRecords(), 0);
+  EXPECT_EQ(Column("Queue", "Status"), (std::vector<std::string>{"N", "N"}));
+  line().HoldOutput(false);
+  Seconds(1);
+  EXPECT_EQ(LogSentences(), std::vector<std::string>{"text 1 for unit U1 was sent successfully."});
+
+  Seconds(3);  // unit 2 at 15 s
+  line().HoldOutput(true);
+  Seconds(6);
+  EXPECT_EQ(SentRecords(), 1);
+  EXPECT_EQ(Column("Temp", "Unit"), std::vector<std::string>{"U2"});
+  EXPECT_EQ(LogSentences().back(), "text 2 to unit U2 was not sent because paging company did not take the message in time.");
+  EXPECT_FALSE(form().tmrSend.Enabled);
+}
+
 }  // namespace
 }  // namespace engine_test
