@@ -129,8 +129,10 @@ std::string SetupWindow::ReadOwnSystem() {
     m_.intOtherFile = reader.ReadInteger();
     form.Text1.Text = m_.strMyCompany;
     form.Text2.Text = m_.strMyModem;
-    // The intake looks for the Other File whenever the switch is not 0.
-    form.Check1.Value = m_.intOtherFile == vb::Int16(0) ? 0 : 1;
+    // 0, 1 and 2 are the box's three states. The intake looks for the Other File whenever the
+    // switch is not 0, so any other value shows as checked.
+    const int lookup = m_.intOtherFile.value();
+    form.Check1.Value = lookup >= 0 && lookup <= 2 ? lookup : 1;
   } catch (const vb::RuntimeError& e) {
     return e.Description();
   }
