@@ -1,5 +1,4 @@
 // The window's load: the design state, the settings files, the shared state and the log grid.
-#include <cmath>
 #include <utility>
 
 #include "common/FileTests.h"
@@ -78,8 +77,7 @@ void SetupWindow::Form_Load() {
 }
 
 void SetupWindow::CentreWindow() {
-  form.Top = static_cast<int>(std::lround(platform_.screen.height / 2.0 - form.Height / 2.0));
-  form.Left = static_cast<int>(std::lround(platform_.screen.width / 2.0 - form.Width / 2.0));
+  forms::CentreOnScreen(form, platform_.screen);
 }
 
 std::string SetupWindow::ReadModemSettings(const std::string& path) {
