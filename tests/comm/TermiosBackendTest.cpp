@@ -99,6 +99,8 @@ TEST_F(TermiosBackendTest, TheLineIsRawSevenBitAndTakesEveryRate) {
   EXPECT_NE(t.c_iflag & ISTRIP, 0u);
   EXPECT_EQ(t.c_cflag & (CLOCAL | CREAD | HUPCL | CRTSCTS), CLOCAL | CREAD | HUPCL | CRTSCTS);
   EXPECT_EQ(t.c_cflag & CSTOPB, 0u);
+  // Even parity: a pseudo-terminal drops PARENB but keeps PARODD, which must be clear.
+  EXPECT_EQ(t.c_cflag & PARODD, 0u);
   EXPECT_EQ(t.c_cc[VMIN], 0);
   EXPECT_EQ(t.c_cc[VTIME], 0);
 
