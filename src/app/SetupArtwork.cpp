@@ -83,7 +83,8 @@ void DrawLineNote(QPainter& painter) {
                    QStringLiteral("Modem line"));
   painter.setFont(SansFont(11, false));
   painter.setPen(QColor(0x4a, 0x56, 0x63));
-  painter.drawText(QRectF(left, icon.top() + 22, width, 60), Qt::AlignLeft | Qt::AlignTop,
+  // Below the icon, which lies over the picture's upper right corner.
+  painter.drawText(QRectF(left, icon.bottom() + 4, width, 60), Qt::AlignLeft | Qt::AlignTop,
                    QStringLiteral("7 data bits, even parity,\n1 stop bit.\nPort N is the file comN\nin the program folder."));
   DrawModem(painter, QRectF(left + 4, icon.bottom() + 70, width - 8, 40));
 }

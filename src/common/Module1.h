@@ -47,7 +47,7 @@ struct Module1 {
 
   std::string strMyCompany;  // own paging company's name
   std::string strMyModem;    // own paging company's modem phone number
-  vb::Int16 intOtherFile;    // Other File lookup on (0 or 1)
+  vb::Int16 intOtherFile;    // Other File lookup: 0 off, any other value on (Check1's value)
 
   bool blnLedBack = false;  // direction of the lamp sweep
 

@@ -120,11 +120,10 @@ RecordReader::Item RecordReader::NextItem() {
       while (pos_ < size && !IsDelimiter(content_[pos_])) ++pos_;
     }
   } else {
+    // Blanks before the delimiter belong to the item: a dial mode "TONE " is not "TONE".
     std::size_t start = pos_;
     while (pos_ < size && !IsDelimiter(content_[pos_])) ++pos_;
-    std::size_t end = pos_;
-    while (end > start && IsBlank(content_[end - 1])) --end;
-    item.text = content_.substr(start, end - start);
+    item.text = content_.substr(start, pos_ - start);
   }
   ConsumeDelimiter();
   return item;

@@ -9,7 +9,7 @@
 //    it. Blanks after the closing quote are skipped up to the delimiter; any other characters
 //    there are ignored up to the delimiter (so `"ab"cd,` reads "ab"). A quote that never closes
 //    takes the rest of the file;
-//  - an unquoted item runs to the next comma or line end, without its trailing blanks;
+//  - an unquoted item runs to the next comma or line end, its trailing blanks included;
 //  - nothing between two delimiters is an empty item: ",," and a blank line in the middle of
 //    the file each give one. Line ends, blanks and nothing else at the end of the file are not
 //    items (a hand-edited file with an extra blank line at its end reads like one without),

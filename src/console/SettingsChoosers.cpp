@@ -11,6 +11,10 @@ namespace pager {
 
 namespace {
 bool IsLeft(int button) { return button == forms::kLeftButton; }
+
+// A path is stored as one quoted item, which the record reader ends at the next double quote;
+// a path holding one, or a line end, would come back as another path.
+bool StorablePath(const std::string& path) { return path.find_first_of("\"\r\n") == std::string::npos; }
 }  // namespace
 
 SettingsChoosers::SettingsChoosers(Form1& form, Platform& platform) : form_(form), platform_(platform) {}
@@ -24,12 +28,12 @@ void SettingsChoosers::Image3_MouseDown(int Button, int, float, float) {
 void SettingsChoosers::Image4_MouseDown(int Button, int, float, float) {
   if (!IsLeft(Button)) return;
   Choose({form_.imgSubmmit, "Where the messages are submitted?", "FEEDBACK.TXT (Submmit) |FEEDBACK.TXT|",
-          kInternetCfg});
+          kInternetCfg, "submissions file"});
 }
 
 void SettingsChoosers::imgOther_MouseDown(int Button, int, float, float) {
   if (!IsLeft(Button)) return;
-  Choose({form_.Image2, "In which file messages are stored?", "All files (*.*) |*.*|", kOwnCfg});
+  Choose({form_.Image2, "In which file messages are stored?", "All files (*.*) |*.*|", kOwnCfg, "Other File"});
 }
 
 void SettingsChoosers::Choose(const Chooser& chooser) {
@@ -39,7 +43,16 @@ void SettingsChoosers::Choose(const Chooser& chooser) {
   form_.CommonDialog1.DialogTitle = chooser.title;
   form_.CommonDialog1.Filter = chooser.filter;
   platform_.dialogs.ShowOpen(form_.CommonDialog1);
-  if (!form_.CommonDialog1.FileName.empty()) SaveSetting(chooser.settingsFile, form_.CommonDialog1.FileName);
+  const std::string& path = form_.CommonDialog1.FileName;
+  if (!path.empty()) {
+    if (StorablePath(path)) {
+      SaveSetting(chooser.settingsFile, path);
+    } else {
+      platform_.dialogs.MsgBox(
+          "The path of the " + std::string(chooser.fileName) + " cannot hold a double quote (\") or a line end.",
+          forms::vbCritical, "Error");
+    }
+  }
   chooser.pressed.Visible = false;
 }
 

@@ -6,7 +6,10 @@
 //    File, own.cfg) show their pressed picture, pump twice, set the shared CommonDialog1's
 //    title and filter (nothing else: it starts at the last name chosen with either chooser),
 //    show it, save the chosen full path as one quoted item when the name is not empty, and
-//    hide the picture again in every case.
+//    hide the picture again in every case. A path holding a double quote or a line end cannot
+//    be read back from its item: it is refused with a critical box, "The path of the
+//    submissions file (Other File) cannot hold a double quote (") or a line end.", titled
+//    "Error", and nothing is written.
 // Each acts on the left button only (Button exactly 1).
 //
 // Saving: each file is written aside and renamed over the old one, so a failed write leaves the
@@ -36,6 +39,7 @@ class SettingsChoosers {
     const char* title;
     const char* filter;
     const char* settingsFile;
+    const char* fileName;  // the chosen file, as the refusal box names it
   };
   void Choose(const Chooser& chooser);
   // Writes one quoted item into the settings file; reports a failure in the error box and

@@ -1,18 +1,9 @@
 #include "console/Splash.h"
 
-#include <cmath>
-
 namespace pager {
 
 namespace {
 constexpr int kHandOverTick = 2;
-
-// Half the screen less half the window, in single precision as the window system computes
-// places; twips are whole numbers, so the result is rounded.
-int Centred(int screenTwips, int windowTwips) {
-  const float place = static_cast<float>(screenTwips) / 2.0F - static_cast<float>(windowTwips) / 2.0F;
-  return static_cast<int>(std::lround(place));
-}
 }  // namespace
 
 Splash::Splash(Form2& splash, Form1& mainWindow, ContextIDs& help, Platform& platform)
@@ -20,8 +11,7 @@ Splash::Splash(Form2& splash, Form1& mainWindow, ContextIDs& help, Platform& pla
 
 void Splash::Form_Load() {
   help_.InitHelp(form_.hWnd());
-  form_.Top = Centred(platform_.screen.height, form_.Height);
-  form_.Left = Centred(platform_.screen.width, form_.Width);
+  forms::CentreOnScreen(form_, platform_.screen);
   intSplashTicks = 0;
 }
 

@@ -1,7 +1,5 @@
 // The main window's load: the stopped state, the window's place, the modem settings applied to
 // the serial port, the Intranet mode and the own paging system settings.
-#include <cmath>
-
 #include "common/ErrorBox.h"
 #include "common/FileTests.h"
 #include "common/RecordReader.h"
@@ -43,8 +41,7 @@ void ServerCore::Form_Load() {
 }
 
 void ServerCore::CentreWindow() {
-  form_.Top = static_cast<int>(std::lround(platform_.screen.height / 2.0 - form_.Height / 2.0));
-  form_.Left = static_cast<int>(std::lround(platform_.screen.width / 2.0 - form_.Width / 2.0));
+  forms::CentreOnScreen(form_, platform_.screen);
 }
 
 void ServerCore::ApplyModemSettings(const std::string& path, bool& readingModemCfg) {

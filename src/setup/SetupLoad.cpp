@@ -1,5 +1,4 @@
 // The window's load: the design state, the settings files, the shared state and the log grid.
-#include <cmath>
 #include <utility>
 
 #include "common/FileTests.h"
@@ -78,8 +77,7 @@ void SetupWindow::Form_Load() {
 }
 
 void SetupWindow::CentreWindow() {
-  form.Top = static_cast<int>(std::lround(platform_.screen.height / 2.0 - form.Height / 2.0));
-  form.Left = static_cast<int>(std::lround(platform_.screen.width / 2.0 - form.Width / 2.0));
+  forms::CentreOnScreen(form, platform_.screen);
 }
 
 std::string SetupWindow::ReadModemSettings(const std::string& path) {
@@ -129,8 +127,10 @@ std::string SetupWindow::ReadOwnSystem() {
     m_.intOtherFile = reader.ReadInteger();
     form.Text1.Text = m_.strMyCompany;
     form.Text2.Text = m_.strMyModem;
-    // The intake looks for the Other File whenever the switch is not 0.
-    form.Check1.Value = m_.intOtherFile == vb::Int16(0) ? 0 : 1;
+    // 0, 1 and 2 are the box's three states. The intake looks for the Other File whenever the
+    // switch is not 0, so any other value shows as checked.
+    const int lookup = m_.intOtherFile.value();
+    form.Check1.Value = lookup >= 0 && lookup <= 2 ? lookup : 1;
   } catch (const vb::RuntimeError& e) {
     return e.Description();
   }

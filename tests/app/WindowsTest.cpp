@@ -1,7 +1,9 @@
 // The program's windows as a whole: the splash hand-over, help from "?" and F1, captions
 // reaching their widgets, and the rendered windows (written to <build>/main.png and
 // <build>/splash.png).
+#include <QCheckBox>
 #include <QLabel>
+#include <functional>
 #include <QTest>
 #include <QTextBrowser>
 #include <QWindow>
@@ -82,6 +84,32 @@ class WindowsTest : public QObject {
     QVERIFY(QTest::qWaitFor([&] { return LabelText(p, f.Label14) == QStringLiteral("Other File: Disabled"); }, kQuickMs));
   }
 
+  // Every caption of every window shows whole: taking its last letter away changes the picture.
+  void noCaptionIsCutOff() {
+    ProgramUnderTest p;
+    QVERIFY(Boot(p));
+    p.setup->form.Load();
+    for (QWidget* window : {&p.windows->MainWindow(), &p.windows->SplashWindow(), &p.windows->SetupWindow()}) {
+      const auto check = [](QWidget* widget, const QString& caption, const std::function<void(const QString&)>& show) {
+        const QString shown = caption.trimmed();
+        if (shown.isEmpty()) return true;
+        const QImage whole = qtui::RenderWidget(*widget);
+        show(shown.chopped(1));
+        const QImage cut = qtui::RenderWidget(*widget);
+        show(caption);
+        return !Difference(whole, cut).isEmpty();
+      };
+      for (QLabel* label : window->findChildren<QLabel*>()) {
+        QVERIFY2(check(label, label->text(), [label](const QString& text) { label->setText(text); }),
+                 qPrintable(label->objectName()));
+      }
+      for (QCheckBox* box : window->findChildren<QCheckBox*>()) {
+        QVERIFY2(check(box, box->text(), [box](const QString& text) { box->setText(text); }), qPrintable(box->objectName()));
+      }
+    }
+    p.setup->form.Unload();
+  }
+
   void windowsRenderTheirArtwork() {
     ProgramUnderTest p;
     QVERIFY(Boot(p));
@@ -110,6 +138,18 @@ class WindowsTest : public QObject {
     const QImage splashImage = qtui::RenderWidget(splash);
     QVERIFY(qtui::HasDrawing(splashImage));
     QVERIFY(splashImage.save(QStringLiteral(PAGER_BINARY_DIR "/splash.png")));
+
+    // The setup window, each tab in front.
+    pager::frmSetup& setup = p.setup->form;
+    setup.Load();
+    qtui::QtWindowView& setupView = p.windows->SetupWindow();
+    for (int tab : {pager::frmSetup::kModemTab, pager::frmSetup::kAdministrationTab, pager::frmSetup::kOwnSystemTab}) {
+      setup.SSTab1.Tab = tab;
+      const QImage tabImage = qtui::RenderWidget(setupView);
+      QVERIFY(qtui::HasDrawing(tabImage));
+      QVERIFY(tabImage.save(QStringLiteral(PAGER_BINARY_DIR "/setup-tab%1.png").arg(tab)));
+    }
+    setup.Unload();
   }
 };
 

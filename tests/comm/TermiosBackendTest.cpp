@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -99,6 +101,8 @@ TEST_F(TermiosBackendTest, TheLineIsRawSevenBitAndTakesEveryRate) {
   EXPECT_NE(t.c_iflag & ISTRIP, 0u);
   EXPECT_EQ(t.c_cflag & (CLOCAL | CREAD | HUPCL | CRTSCTS), CLOCAL | CREAD | HUPCL | CRTSCTS);
   EXPECT_EQ(t.c_cflag & CSTOPB, 0u);
+  // Even parity: a pseudo-terminal drops PARENB but keeps PARODD, which must be clear.
+  EXPECT_EQ(t.c_cflag & PARODD, 0u);
   EXPECT_EQ(t.c_cc[VMIN], 0);
   EXPECT_EQ(t.c_cc[VTIME], 0);
 
@@ -226,6 +230,28 @@ TEST_F(TermiosBackendTest, ALiveUucpLockGives8005AndAStaleOneIsIgnored) {
   locks.Write("LCK..com1", ascii);  // the link's own name is not the device's
   control.SetPortOpen(true);
   EXPECT_TRUE(control.PortOpen());
+}
+
+// A lock whose owner runs under another user is live although this user may not signal it.
+// scripts/test runs this as an ordinary user; the super-user may signal every process.
+TEST_F(TermiosBackendTest, ALockOfAnotherUsersLiveProcessGives8005ForAnOrdinaryUser) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
+  int owner = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    const std::string name = entry.path().filename();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    const int pid = std::stoi(name);
+    if (::kill(pid, 0) != 0 && errno == EPERM) {
+      owner = pid;
+      break;
+    }
+  }
+  if (owner == 0) GTEST_SKIP() << "no process of another user to be seen";
+  char ascii[16];
+  std::snprintf(ascii, sizeof ascii, "%10d\n", owner);
+  locks.Write("LCK.." + SlaveName(), ascii);
+  MSComm control(backend);
+  EXPECT_EQ(ErrorOf([&] { control.SetPortOpen(true); }), vb::err::kPortAlreadyOpen);
 }
 
 TEST_F(TermiosBackendTest, AVanishedDeviceRaisesOnUseAndClosesQuietly) {

@@ -93,7 +93,7 @@ TEST(DeleteFile, DeletesOrRaises) {
   EXPECT_EQ(ErrorOf([&] { DeleteFile(""); }), 53);
 }
 
-TEST(DeleteFile, AFileInAReadOnlyFolderRaises75) {
+TEST(DeleteFile, AFileInAReadOnlyFolderRaises75ForAnOrdinaryUser) {
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
   TempFolder folder;
   folder.Write("feedback.txt", "x");

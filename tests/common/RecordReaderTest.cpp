@@ -82,8 +82,14 @@ TEST(RecordReader, BlanksAroundItemsDoNoHarm) {
   EXPECT_EQ(AllItems("\"unit\",\"message\"\r\n"), expected);
   EXPECT_EQ(AllItems("\"unit\", \"message\"\r\n"), expected);
   EXPECT_EQ(AllItems("  \"unit\"  ,\t \"message\"  \r\n"), expected);
-  // A bare number followed by blanks reads as the number.
-  EXPECT_EQ(AllItems("45   ,  7 \r\n"), (Items{"45", "7"}));
+  // An unquoted item keeps the blanks before its delimiter, so a hand-edited dial mode "TONE "
+  // is not "TONE"; a number followed by blanks still reads as the number.
+  EXPECT_EQ(AllItems("  TONE ,ENABLED  \r\n"), (Items{"TONE ", "ENABLED  "}));
+  TempFolder folder;
+  folder.Write("f", "45   ,  7 \r\n");
+  RecordReader reader(folder.PathOf("f"));
+  EXPECT_EQ(reader.ReadInteger(), 45);
+  EXPECT_EQ(reader.ReadInteger(), 7);
 }
 
 TEST(RecordReader, WhatFollowsAClosingQuoteUpToTheDelimiterIsIgnored) {
@@ -123,7 +129,7 @@ TEST(RecordReader, ABlankLineInsideIsAnEmptyItemButBlankLinesAtTheEndAreNot) {
 
 TEST(RecordReader, EveryWayAFileCanEndAfterItsLastItem) {
   for (const char* bytes : {"\"ENABLED\"\r\n", "\"ENABLED\"\r", "\"ENABLED\"\n", "\"ENABLED\"", "ENABLED",
-                            "ENABLED  \r\n"}) {
+                            "\"ENABLED\"  \r\n"}) {
     EXPECT_EQ(AllItems(bytes), (Items{"ENABLED"})) << bytes;
   }
 }

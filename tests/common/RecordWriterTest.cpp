@@ -82,7 +82,7 @@ TEST(RecordWriter, FailuresRaiseTheirNumbers) {
   }
 }
 
-TEST(RecordWriter, ReadOnlyFileOrFolderRaises75) {
+TEST(RecordWriter, ReadOnlyFileOrFolderRaises75ForAnOrdinaryUser) {
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
   TempFolder folder;
   folder.Write("status.dat", "\"AVAILABLE\"\r\n");

@@ -71,6 +71,27 @@ TEST_F(SettingsChoosersTest, ChooserClosedWithoutANameWritesNothing) {
   EXPECT_TRUE(dialogs.Boxes().empty());
 }
 
+// Such a path would read back cut short, and Start would read and delete whatever it named.
+TEST_F(SettingsChoosersTest, APathHoldingAQuoteOrALineEndIsRefusedAndNothingWritten) {
+  folder.Write("own.cfg", "\"/old/path\"\r\n");
+  dialogs.QueueFileName("/srv/o\"k/pages.txt");
+  Press(form().imgOther);
+  ASSERT_EQ(dialogs.Boxes().size(), 1U);
+  EXPECT_EQ(dialogs.LastBox().prompt, "The path of the Other File cannot hold a double quote (\") or a line end.");
+  EXPECT_EQ(dialogs.LastBox().buttons, forms::vbCritical);
+  EXPECT_EQ(dialogs.LastBox().title, "Error");
+  EXPECT_EQ(folder.Read("own.cfg"), "\"/old/path\"\r\n");
+  EXPECT_FALSE(form().Image2.Visible);
+
+  dialogs.QueueFileName("/srv/web\n/FEEDBACK.TXT");
+  Press(form().Image4);
+  ASSERT_EQ(dialogs.Boxes().size(), 2U);
+  EXPECT_EQ(dialogs.LastBox().prompt,
+            "The path of the submissions file cannot hold a double quote (\") or a line end.");
+  EXPECT_FALSE(folder.Exists("internet.cfg"));
+  EXPECT_FALSE(form().imgSubmmit.Visible);
+}
+
 TEST_F(SettingsChoosersTest, AFailedSaveIsReportedAndTheHandlerGoesOn) {
   // A folder where the settings file should be: neither file can be written.
   std::filesystem::create_directory(folder.PathOf("own.cfg"));

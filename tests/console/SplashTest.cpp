@@ -72,6 +72,17 @@ TEST_F(ConsoleTest, ClosingTheSplashBeforeTheHandOverEndsTheProgram) {
   EXPECT_EQ(finished, 1);
 }
 
+// A panel along the top and one along the left: both windows centre in what is left.
+TEST_F(ConsoleTest, SplashAndMainWindowCentreInTheScreensWorkArea) {
+  app->platform.screen = forms::Screen{960, 600, 14400, 10920};
+  Boot();
+  pager::Form2& splash = app->form2;
+  EXPECT_EQ(splash.Top, 600 + 5460 - 2092);  // 5460 - 2092.5, rounded away from zero
+  EXPECT_EQ(splash.Left, 960 + 7200 - 3352);
+  EXPECT_EQ(form().Top, 600 + 5460 - form().Height / 2);
+  EXPECT_EQ(form().Left, 960 + 7200 - form().Width / 2);
+}
+
 TEST(ContextIDs, HelpFileSitsInTheProgramFolder) {
   forms::SimulatedLoop loop;
   forms::SimulatedClock clock{loop, vb::Date{2026, 12, 7}, vb::TimeOfDay{}};

@@ -126,6 +126,19 @@ TEST_F(FileIntakeTest, WithTheLookupOffMyOwnIsStillReadAndTheFileKept) {
   EXPECT_EQ(m().strMyModem, "777");
 }
 
+TEST_F(FileIntakeTest, WithoutMyOwnTheOtherFileIsPassedOverQuietlyAndKept) {
+  UseOtherFile("pages.txt");
+  h.folder.Remove("MyOwn.dat");
+  h.folder.Write("pages.txt", "\"1\",\"one\"\r\n");
+  m().intOtherFile = 1;  // as a load of an earlier MyOwn.dat left it
+  m().strMyModem = "5551234";
+  Start();
+  EXPECT_TRUE(h.dialogs.Boxes().empty());
+  EXPECT_EQ(m().strServerState, "RUNNING");
+  EXPECT_TRUE(h.folder.Exists("pages.txt"));
+  EXPECT_EQ(h.CountRows("Queue") + h.CountRows("Temp"), 0);
+}
+
 TEST_F(FileIntakeTest, AnOddOtherFileStoresNothingAndStaysForTheNextStart) {
   UseOtherFile("pages.txt");
   h.folder.Write("pages.txt", "\"1\",\"one\"\r\n\"2\"\r\n");

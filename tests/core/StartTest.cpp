@@ -1,5 +1,6 @@
 // Start: its steps, its three end states, the dial line, the guard against a second Start
 // during a cycle, and its error trap.
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -179,6 +180,29 @@ TEST_F(StartTest, AnErrorIsShownAndStopsTheServer) {
   EXPECT_EQ(m().strServerState, "STOP");
   EXPECT_EQ(Status(), "\"NOT AVAILABLE\"\r\n");
   EXPECT_EQ(form().lblStatus.Caption.get(), "Server is not available");
+}
+
+// Another program holding pager.mdb longer than the engine waits (5 seconds, in real time)
+// reaches the operator as error 3260 in Start's box; the row it kept from moving waits for the
+// next Start.
+TEST_F(StartTest, AnOutsideLockReachesTheOperatorAs3260AndLosesNothing) {
+  h.InsertScheduled(std::string("2026-12-07"), std::string("09:00"), std::string("555"), "7", "hi");
+  sqlite3* outside = nullptr;
+  ASSERT_EQ(sqlite3_open(h.DatabasePath().c_str(), &outside), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(outside, "PRAGMA journal_mode=WAL; BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  // The lock goes while the box is open, so that Stop after it does not wait as well.
+  h.dialogs.QueueWhileOpen([&] { sqlite3_exec(outside, "COMMIT", nullptr, nullptr, nullptr); });
+  Start();
+  sqlite3_close(outside);
+
+  ASSERT_EQ(h.dialogs.Boxes().size(), 1U);
+  EXPECT_EQ(LastBox(), "Error:  3260 - Couldn't update; currently locked by another session.");
+  EXPECT_EQ(h.dialogs.LastBox().title, "Error");
+  EXPECT_EQ(m().strServerState, "STOP");
+  EXPECT_EQ(h.CountRows("Scheadule"), 1);
+  Start();
+  EXPECT_EQ(h.CountRows("Scheadule"), 0);
+  EXPECT_EQ(m().intPending, 1);
 }
 
 // An error after the intake keeps every message: the next Start queues each exactly once.

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "PagerFile.h"
-#include "platform/dao/Errors.h"
 #include "support/ErrorNumber.h"
 
 namespace {
@@ -139,24 +138,6 @@ TEST(DatabaseClose, RecordsetKeepsItsDatabaseAlive) {
   }
   EXPECT_TRUE(rs->IsOpen());
   EXPECT_EQ(rs->Field("Unit"), "kept");
-}
-
-TEST(DatabaseErrors, SqliteResultCodesMapToWellKnownNumbers) {
-  const auto numberOf = [](int rc) {
-    return ErrorOf([&] { dao::RaiseSqlite(rc, nullptr, "f"); });
-  };
-  EXPECT_EQ(numberOf(SQLITE_BUSY), 3260);
-  EXPECT_EQ(numberOf(SQLITE_BUSY_SNAPSHOT), 3260);
-  EXPECT_EQ(numberOf(SQLITE_NOTADB), 3049);
-  EXPECT_EQ(numberOf(SQLITE_READONLY), 3027);
-  EXPECT_EQ(numberOf(SQLITE_FULL), 3026);
-  EXPECT_EQ(numberOf(SQLITE_IOERR_WRITE), 3043);
-  EXPECT_EQ(numberOf(SQLITE_MISMATCH), 3000);
-  try {
-    dao::RaiseSqlite(SQLITE_BUSY, nullptr);
-  } catch (const vb::RuntimeError& error) {
-    EXPECT_EQ(error.Description(), "Couldn't update; currently locked by another session.");
-  }
 }
 
 }  // namespace

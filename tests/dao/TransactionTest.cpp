@@ -75,6 +75,56 @@ TEST(Transactions, ClosingTheDatabaseEndsAnAbandonedTransaction) {
   EXPECT_EQ(outside.Number("SELECT count(*) FROM TranLog"), 1);
 }
 
+// The intake reads the due scheduled rows and moves them in one transaction, while the
+// scheduler may write Scheadule. From the transaction's first operation on, no outside writer
+// slips in between the read and the move (which would then fail with 3260): it has to wait
+// for the commit.
+TEST(Transactions, TheFirstOperationTakesTheWriteLockForTheWholeTransaction) {
+  PagerFile file;
+  OutsideConnection outside(file.Path());
+  outside.Exec("INSERT INTO Scheadule (DateTo, TimeTo, Unit) VALUES ('2026-12-07', '09:00', 'due')");
+  sqlite3_busy_timeout(outside.Handle(), 0);
+  auto db = file.Open();
+
+  file.Engine().BeginTrans();
+  auto scheduled = db->OpenRecordset("Select * From Scheadule");
+  scheduled->MoveFirst();
+  const auto unit = scheduled->Field("Unit");
+  EXPECT_THROW(outside.Exec("INSERT INTO Scheadule (Unit) VALUES ('later')"), std::runtime_error);
+  auto queue = db->OpenRecordset("Queue");
+  queue->AddNew();
+  queue->SetField("Unit", unit);
+  queue->Update();
+  scheduled->Delete();
+  file.Engine().CommitTrans();
+
+  outside.Exec("INSERT INTO Scheadule (Unit) VALUES ('later')");
+  EXPECT_EQ(outside.Text("SELECT group_concat(Unit) FROM Queue"), "due");
+  EXPECT_EQ(outside.Text("SELECT group_concat(Unit) FROM Scheadule"), "later");
+}
+
+// A commit that fails (here on a constraint checked only at the commit) ends the transaction:
+// what it held is undone and the next transaction begins and commits as usual.
+TEST(Transactions, AFailedCommitLeavesNoTransactionBehind) {
+  PagerFile file;
+  OutsideConnection(file.Path())
+      .Exec("CREATE TABLE Company (Modem TEXT PRIMARY KEY);"
+            "CREATE TABLE Pager (Modem TEXT REFERENCES Company (Modem) DEFERRABLE INITIALLY DEFERRED)");
+  dao::DBEngine& engine = file.Engine();
+  auto db = file.Open();
+  db->Execute("PRAGMA foreign_keys = ON");
+  engine.BeginTrans();
+  db->Execute("INSERT INTO Temp (Unit) VALUES ('undone')");
+  db->Execute("INSERT INTO Pager (Modem) VALUES ('555')");  // no such company
+  EXPECT_NE(ErrorOf([&] { engine.CommitTrans(); }), 0);
+  EXPECT_FALSE(engine.Workspaces(0).InTransaction());
+
+  AppendLogRecord(engine, *db, "next");
+  OutsideConnection outside(file.Path());
+  EXPECT_EQ(outside.Number("SELECT count(*) FROM Temp"), 0);
+  EXPECT_EQ(outside.Text("SELECT group_concat(Sender) FROM TranLog"), "next");
+}
+
 TEST(Transactions, SpanEveryOpenDatabaseOfTheWorkspace) {
   PagerFile file;
   dao::DBEngine& engine = file.Engine();

@@ -94,6 +94,15 @@ class InputViewsTest : public QObject {
     QCOMPARE(check.Value.get(), 0);
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(5, view.height() / 2));
     QCOMPARE(check.Value.get(), 1);
+
+    // The third state shows partly checked; a click checks the box, the next one clears it.
+    check.Value = 2;
+    QCOMPARE(view.checkState(), Qt::PartiallyChecked);
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(5, view.height() / 2));
+    QCOMPARE(check.Value.get(), 1);
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(5, view.height() / 2));
+    QCOMPARE(check.Value.get(), 0);
+    QCOMPARE(view.checkState(), Qt::Unchecked);
   }
 
   void tabInFrontGoesBothWays() {

@@ -107,6 +107,14 @@ TEST_F(ModemSaveTest, TrimsRateInitAndDialModeButKeepsPrefixAndSuffixAsTyped) {
   EXPECT_TRUE(m.blnASP);
 }
 
+TEST_F(ModemSaveTest, EachFlagComesFromItsOwnBox) {
+  form().chkSecurity.Value = 1;
+  Save();
+  EXPECT_EQ(ModemCfg(), "\"2\",\"28800\",\"ATZ\",\"TONE\",\"2\",\"True\",45,\"\",\"\",#TRUE#,#FALSE#\r\n");
+  EXPECT_TRUE(m.blnSecurity);
+  EXPECT_FALSE(m.blnASP);
+}
+
 TEST_F(ModemSaveTest, DuringACallThePortIsReopenedAndNothingElseIsTouched) {
   OpenPort();
   m.strServerState = "RUNNING";

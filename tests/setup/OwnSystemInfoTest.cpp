@@ -64,6 +64,19 @@ TEST_F(OwnSystemInfoTest, StoresTheTextsAsTypedAndTheSwitch) {
   EXPECT_EQ(form().Check1.Value.get(), 1);
 }
 
+// Check1 has three states, 0, 1 and 2 (partly checked); any other stored value shows as
+// checked, since the intake reads the Other File for it. Store Info keeps what the box shows.
+TEST_F(OwnSystemInfoTest, TheLookupBoxShowsItsThreeStatesAndStoresWhatItShows) {
+  for (const auto& [stored, shown] : {std::pair{0, 0}, std::pair{1, 1}, std::pair{2, 2}, std::pair{3, 1}, std::pair{-1, 1}}) {
+    folder.Write("MyOwn.dat", "\"Acme\",\"555-0100\"," + std::to_string(stored) + "\r\n");
+    Reopen();
+    EXPECT_EQ(form().Check1.Value.get(), shown) << stored;
+    Store();
+    EXPECT_EQ(folder.Read("MyOwn.dat"), "\"Acme\",\"555-0100\"," + std::to_string(shown) + "\r\n");
+    EXPECT_EQ(m.intOtherFile, vb::Int16(shown));
+  }
+}
+
 TEST_F(OwnSystemInfoTest, RefusesADoubleQuoteThatCouldNotBeReadBack) {
   form().Text1.Text = "Acme \"Fast\" Paging";
   form().Text2.Text = "555-0100";

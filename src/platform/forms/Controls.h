@@ -143,7 +143,7 @@ class CheckBox : public Control {
  public:
   using Control::Control;
   Property<std::string> Caption;
-  Property<int> Value{0};  // 0 unchecked, 1 checked
+  Property<int> Value{0};  // 0 unchecked, 1 checked, 2 partly checked (grayed)
 };
 
 }  // namespace forms

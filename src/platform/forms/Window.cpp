@@ -1,5 +1,7 @@
 #include "platform/forms/Window.h"
 
+#include <cmath>
+
 namespace forms {
 
 void Window::Load() {
@@ -25,6 +27,18 @@ bool Window::Unload(int unloadMode) {
   modal = false;
   if (AfterUnload) AfterUnload();
   return true;
+}
+
+namespace {
+int Centred(int areaStart, int areaSize, int windowSize) {
+  const float offset = static_cast<float>(areaSize) / 2.0F - static_cast<float>(windowSize) / 2.0F;
+  return areaStart + static_cast<int>(std::lround(offset));
+}
+}  // namespace
+
+void CentreOnScreen(Window& window, const Screen& screen) {
+  window.Top = Centred(screen.top, screen.height, window.Height);
+  window.Left = Centred(screen.left, screen.width, window.Width);
 }
 
 }  // namespace forms

@@ -59,10 +59,18 @@ class Window {
   bool loaded_ = false;
 };
 
-// The screen the windows are centred on, in twips.
+// The screen's work area (without panels and task bars), in twips: its top-left corner and
+// its size.
 struct Screen {
+  int left = 0;
+  int top = 0;
   int width = 1024 * 15;
   int height = 768 * 15;
 };
+
+// Centres the window in the screen's work area: first its top, then its left. The halves are
+// taken in single precision, as the window system does; twips are whole, so the place is
+// rounded.
+void CentreOnScreen(Window& window, const Screen& screen);
 
 }  // namespace forms

@@ -1,5 +1,6 @@
 // The screen the windows centre themselves on: the primary screen's available area (without
-// panels and task bars), in twips. The default forms::Screen when there is no screen.
+// panels and task bars), its place and size in twips. The default forms::Screen when there is
+// no screen.
 #pragma once
 
 #include "platform/forms/Window.h"
