@@ -23,6 +23,7 @@ long MessageIntake::ImportMessages() {
   ImportOtherFile(store);
   store.Close();
   ParkRowsWithoutCompany();
+  ReportParkedRows();
   return CountQueue();
 }
 
@@ -42,37 +43,6 @@ void MessageIntake::StageTemp(QueueStore& store) {
     });
   }
   temp->Close();
-}
-
-// Rows that an outside writer put straight into Queue without a modem number would head the
-// company list (Null and "" sort first) and could never be dialled; they wait in Temp instead.
-void MessageIntake::ParkRowsWithoutCompany() {
-  auto companies = Db().OpenRecordset(kCompanyListQuery);
-  bool parkingNeeded = false;
-  if (companies->RecordCount() > 0) {
-    companies->MoveFirst();
-    parkingNeeded = !HasCompany(companies->Field("Modem"));
-  }
-  companies->Close();
-  if (!parkingNeeded) return;
-
-  auto queue = Db().OpenRecordset("Queue");
-  auto temp = Db().OpenRecordset("Temp");
-  InOneTransaction(platform_.dbEngine, [&] {
-    queue->MoveFirst();
-    while (!queue->Eof()) {
-      if (!HasCompany(queue->Field("Modem"))) {
-        const QueueRow row = ReadQueueRow(*queue);
-        temp->AddNew();
-        SetQueueFields(*temp, row);
-        temp->Update();
-        queue->Delete();
-      }
-      queue->MoveNext();
-    }
-  });
-  temp->Close();
-  queue->Close();
 }
 
 long MessageIntake::CountQueue() {

@@ -10,19 +10,21 @@
 //      are each read and parsed whole first; their rows are then stored and the file taken
 //      away (FileClaim) in one transaction, so a file's rows are stored exactly once. Before
 //      each, a file of its kind that an interrupted Start had taken aside is finished;
-//   5. Queue rows without a modem number (written from outside) are parked in Temp.
+//   5. Queue rows without a modem number (written from outside) are parked in Temp, and each
+//      message waiting in Temp without one gets a record in the log, once.
 // Queue thus receives the rows in the order scheduled, earlier Temp rows, submissions, Other
 // File. An error in one unit rolls that unit back and goes on to the caller; the units stored
 // before it stay stored, and nothing is lost or taken twice.
 //
-// Rows that can never be dialled (a Null or empty Modem) do not reach Queue: a scheduled one
-// stays in Scheadule, any other waits in Temp. A scheduled row whose date or time cannot be
+// Rows that can never be dialled (a Null Modem) do not reach Queue: a scheduled one stays in
+// Scheadule, any other waits in Temp, and the log says so once. An empty Modem is dialled. A scheduled row whose date or time cannot be
 // read stays in Scheadule and is skipped. Beyond 32,767 queued rows the rest wait for a later
 // cycle (QueueStore).
 #pragma once
 
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "common/Form1.h"
@@ -57,12 +59,16 @@ class MessageIntake {
   void StoreFileRows(QueueStore& store, const std::string& source, const std::string& base,
                      const std::vector<QueueRow>& rows);
   void ParkRowsWithoutCompany();
+  // Appends one record for each message waiting in Temp without a modem number that this
+  // program has not reported yet (once per row and run of the program, not once per cycle).
+  void ReportParkedRows();
   long CountQueue();
   dao::Database& Db();
 
   Form1& form_;
   Module1& m_;
   Platform& platform_;
+  std::unordered_set<std::string> reportedParked_;  // Temp row numbers already in the log
 };
 
 // The due rule of a scheduled row: its date is readable and on or before today and,

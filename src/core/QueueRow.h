@@ -19,10 +19,11 @@ struct QueueRow {
   dao::Value browser;
 };
 
-// A row names a company to call when its Modem holds a number: a Null or empty Modem can never
-// be dialled, so such a row is kept out of the company list (it waits in Temp or Scheadule
-// where an operator can see and correct it).
-inline bool HasCompany(const dao::Value& modem) { return modem.has_value() && !modem->empty(); }
+// A row names a company to call when its Modem holds a number. An empty number is dialled too
+// (the dial line is then the prefix and suffix alone, and its failure is logged); a Null one
+// cannot be dialled at all, so such a row is kept out of the company list: it waits in Temp or
+// Scheadule, where an operator can see and correct it.
+inline bool HasCompany(const dao::Value& modem) { return modem.has_value(); }
 
 // The ten fields of the current row of a Queue or Temp recordset.
 inline QueueRow ReadQueueRow(const dao::Recordset& rs) {

@@ -119,8 +119,8 @@ void ServerCore::CallFirstCompany() {
   m_.rsCompanies = m_.dbPager->OpenRecordset(kCompanyListQuery);
   dao::Recordset& companies = *m_.rsCompanies;
 
-  // A Null or empty number cannot be dialled; the intake keeps such rows out of Queue, and any
-  // that an outside writer slipped in since head the list (they sort first) and are passed over.
+  // A Null number cannot be dialled; the intake keeps such rows out of Queue, and any that an
+  // outside writer slipped in since head the list (Null sorts first) and are passed over.
   long skipped = 0;
   if (companies.RecordCount() > 0) {
     companies.MoveFirst();

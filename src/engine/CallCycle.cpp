@@ -69,8 +69,8 @@ void CallEngine::PauseTick() {
 
 void CallEngine::TakeNextCompany() {
   const dao::Value modem = m_.rsCompanies->Field("Modem");
-  // A Null or empty number cannot be dialed: passed over like a company without rows.
-  if (!modem || modem->empty()) return;
+  // A Null number cannot be dialed: passed over like a company without rows.
+  if (!modem) return;
   m_.strModem = *modem;
   state_->TakeUpCompany();
   if (!m_.dbPager) vb::Raise(vb::err::kObjectNotSet);

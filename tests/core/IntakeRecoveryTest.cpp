@@ -37,18 +37,17 @@ TEST_F(IntakeRecoveryTest, AFileThatCannotBeStoredUnderAnOutsideLockStays) {
 
 TEST_F(IntakeRecoveryTest, AnErrorWhileStoringAFileRollsItsRowsBack) {
   UseSubmissions();
-  // The second record has no number, so it goes to Temp, whose Browser column is missing.
-  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("1", "555") + Submission("2", ""));
-  h.Exec("ALTER TABLE Temp RENAME COLUMN Browser TO Browser2");
+  // The second record's row cannot be stored: the first one's is rolled back with it.
+  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("1", "555") + Submission("2", "556"));
+  h.Exec("CREATE TRIGGER refuse BEFORE INSERT ON Queue WHEN NEW.Unit = '2' BEGIN SELECT RAISE(ABORT, 'full'); END");
   Start();
-  ExpectStoppedWithError(3265);
+  ExpectStoppedWithError(3000);
   EXPECT_EQ(h.CountRows("Queue") + h.CountRows("Temp"), 0);
   EXPECT_TRUE(h.folder.Exists("FEEDBACK.TXT"));
 
-  h.Exec("ALTER TABLE Temp RENAME COLUMN Browser2 TO Browser");
+  h.Exec("DROP TRIGGER refuse");
   Start();
-  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"1"}));
-  EXPECT_EQ(Column("Temp", "Unit"), (std::vector<std::optional<std::string>>{"2"}));
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"1", "2"}));
 }
 
 // The submissions are stored and their file gone when the Other File fails: they survive the

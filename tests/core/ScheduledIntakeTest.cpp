@@ -49,13 +49,17 @@ TEST_F(ScheduledIntakeTest, ARowMovesAtTheFirstStartAfterItsTime) {
   EXPECT_EQ(h.CountRows("Scheadule"), 0);
 }
 
-TEST_F(ScheduledIntakeTest, ADueRowWithoutNumberStaysScheduled) {
+// A Null number cannot be dialled: the row stays scheduled. An empty one is dialled (prefix and
+// suffix alone), so that its failure is logged.
+TEST_F(ScheduledIntakeTest, ADueRowWithoutNumberStaysScheduledAndAnEmptyOneIsDialled) {
   h.InsertScheduled("2026-12-07", "09:00", std::nullopt, "1", "no company");
-  h.InsertScheduled("2026-12-07", "09:00", std::string(""), "1", "no company");
+  h.InsertScheduled("2026-12-07", "09:00", std::string(""), "2", "empty number");
   Start();
-  EXPECT_EQ(h.CountRows("Scheadule"), 2);
-  EXPECT_EQ(h.CountRows("Queue"), 0);
-  EXPECT_TRUE(form().tmrRestart.Enabled);
+  EXPECT_EQ(h.CountRows("Scheadule"), 1);
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"2"}));
+  EXPECT_EQ(m().strModem, "");
+  EXPECT_EQ(form().lblStatus.Caption.get(), "Server is running");
+  EXPECT_TRUE(form().tmrDialing.Enabled);
 }
 
 // The web side writes Temp and Queue directly between Starts.
@@ -77,17 +81,28 @@ TEST_F(ScheduledIntakeTest, StagingMovesEveryDeliverableTempRowWhole) {
   h.InsertScheduled("2026-12-07", "09:00", "444", "s", "sched");
 
   Start();
-  EXPECT_EQ(m().intPending, 4);  // the earlier row, the scheduled one and the two staged ones
+  EXPECT_EQ(m().intPending, 5);  // the two earlier rows, the scheduled one and the two staged ones
   const auto queue = h.Rows("Queue");
-  ASSERT_EQ(queue.size(), 4U);
-  EXPECT_EQ(queue[1].at("Unit"), "s");
+  ASSERT_EQ(queue.size(), 5U);
+  EXPECT_EQ(queue[2].at("Unit"), "s");
   Row expected = failed;
   expected["User"] = "";
-  EXPECT_EQ(queue[2], expected);
-  EXPECT_EQ(queue[3], withUser);
-  // The rows that cannot be dialled wait in Temp, where an operator sees them.
-  EXPECT_EQ(Column("Temp", "Unit"), (std::vector<std::optional<std::string>>{"1", "lost"}));
-  EXPECT_EQ(m().strModem, "444");
+  EXPECT_EQ(queue[3], expected);
+  EXPECT_EQ(queue[4], withUser);
+  // The row that cannot be dialled waits in Temp, where an operator sees it, and the log says
+  // so once; the empty number is dialled first.
+  EXPECT_EQ(Column("Temp", "Unit"), (std::vector<std::optional<std::string>>{"1"}));
+  EXPECT_EQ(m().strModem, "");
+  const auto log = h.TranLog();
+  ASSERT_EQ(log.size(), 1U);
+  EXPECT_EQ(log[0].at("Paging Unit"), "1");
+  EXPECT_EQ(log[0].at("Paging Company"), std::nullopt);
+  EXPECT_EQ(log[0].at("Message"), "12/07/26 - 2:30:00 PM : Message: m1 to unit 1 was not sent because paging company "
+                                  "has no modem number. The message waits in Temp.");
+  h.Insert("Queue", {{"Unit", "again"}, {"Status", "N"}});
+  Start();
+  EXPECT_EQ(Column("Temp", "Unit"), (std::vector<std::optional<std::string>>{"1", "again"}));
+  EXPECT_EQ(h.CountRows("TranLog"), 2) << "one record a parked message, not one a cycle";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -175,6 +176,17 @@ TEST(CallCycleEndToEnd, DeliversToTheAnsweringCompanyAndQueuesTheBusyOnesMessage
   EXPECT_TRUE(endsWith(log[1], " for unit 1002 was sent successfully.")) << log[1];
   EXPECT_TRUE(endsWith(log[2], "Message: Please call the front desk to unit 2001 was not sent because paging company was busy."))
       << log[2];
+  // Over the whole transcript: every page logged as sent is one the terminal accepted, as often.
+  std::multiset<std::string> accepted, loggedSent;
+  for (const Page& page : pages) accepted.insert(page.unit + "|" + page.text);
+  for (const std::string& row : Rows(dbEngine, path, "TranLog", {"Paging Unit", "Message"})) {
+    const std::string unit = row.substr(0, row.find('|'));
+    const std::string tail = " for unit " + unit + " was sent successfully.";
+    if (!endsWith(row, tail)) continue;
+    const std::size_t text = row.find("Message: ") + 9;
+    loggedSent.insert(unit + "|" + row.substr(text, row.size() - tail.size() - text));
+  }
+  EXPECT_EQ(loggedSent, accepted);
   EXPECT_TRUE(Rows(dbEngine, path, "Queue", {"Unit"}).empty());
   EXPECT_EQ(Rows(dbEngine, path, "Temp", {"Unit", "Modem", "Status", "Date Sent"}),
             std::vector<std::string>{"2001|5550200|N|12/07/26"});

@@ -1,0 +1,89 @@
+// Messages without a modem number: they wait in Temp, where an operator can see them, and the
+// message log says so once.
+#include <string>
+
+#include "common/LogText.h"
+#include "core/CompanyQuery.h"
+#include "core/MessageIntake.h"
+#include "core/QueueStore.h"
+#include "core/Transaction.h"
+#include "platform/dao/Database.h"
+
+namespace pager {
+
+namespace {
+constexpr const char* kParkedRows =
+    "Select id, Unit, Message, Sender, [Date Sent], [Time Sent], [IP Address], User, Browser From Temp "
+    "Where Modem Is Null Order By id";
+constexpr const char* kNoNumberReason = "has no modem number. The message waits in Temp.";
+}  // namespace
+
+// Rows that an outside writer put straight into Queue without a modem number would head the
+// company list (Null sorts first) and could never be dialled; they wait in Temp instead.
+void MessageIntake::ParkRowsWithoutCompany() {
+  auto companies = Db().OpenRecordset(kCompanyListQuery);
+  bool parkingNeeded = false;
+  if (companies->RecordCount() > 0) {
+    companies->MoveFirst();
+    parkingNeeded = !HasCompany(companies->Field("Modem"));
+  }
+  companies->Close();
+  if (!parkingNeeded) return;
+
+  auto queue = Db().OpenRecordset("Queue");
+  auto temp = Db().OpenRecordset("Temp");
+  InOneTransaction(platform_.dbEngine, [&] {
+    queue->MoveFirst();
+    while (!queue->Eof()) {
+      if (!HasCompany(queue->Field("Modem"))) {
+        const QueueRow row = ReadQueueRow(*queue);
+        temp->AddNew();
+        SetQueueFields(*temp, row);
+        temp->Update();
+        queue->Delete();
+      }
+      queue->MoveNext();
+    }
+  });
+  temp->Close();
+  queue->Close();
+}
+
+void MessageIntake::ReportParkedRows() {
+  auto parked = Db().OpenRecordset(kParkedRows);
+  std::vector<QueueRow> unreported;
+  for (; parked->RecordCount() > 0 && !parked->Eof(); parked->MoveNext()) {
+    const std::string id = parked->Field("id").value_or("");
+    if (!reportedParked_.insert(id).second) continue;
+    QueueRow row;
+    row.unit = parked->Field("Unit");
+    row.message = parked->Field("Message");
+    row.sender = parked->Field("Sender");
+    row.dateSent = parked->Field("Date Sent");
+    row.timeSent = parked->Field("Time Sent");
+    row.ipAddress = parked->Field("IP Address");
+    row.user = parked->Field("User");
+    row.browser = parked->Field("Browser");
+    unreported.push_back(std::move(row));
+  }
+  parked->Close();
+  if (unreported.empty()) return;
+  auto log = Db().OpenRecordset("TranLog");
+  InOneTransaction(platform_.dbEngine, [&] {
+    for (const QueueRow& row : unreported) {
+      log->AddNew();
+      log->SetField("Sender", row.sender);
+      log->SetField("Paging Unit", row.unit);
+      log->SetField("Message", LogHead(platform_.clock) + FailedSentence(row.message, row.unit, kNoNumberReason));
+      log->SetField("Date Sent", row.dateSent);
+      log->SetField("Time Sent", row.timeSent);
+      log->SetField("IP Address", row.ipAddress);
+      log->SetField("User", row.user);
+      log->SetField("Browser", row.browser);
+      log->Update();
+    }
+  });
+  log->Close();
+}
+
+}  // namespace pager
