@@ -25,6 +25,8 @@ void ServerCore::Command2_Click() {
 
   comm::MSComm& port = form_.MSComm1;
   if (port.PortOpen()) {
+    // Output still queued (a page leaving) would keep the hang-up line from the modem.
+    ResumeNext([&] { port.DiscardOutput(); });
     ResumeNext([&] { port.Output("ATH+++\r"); });
     ResumeNext([&] { port.SetPortOpen(false); });
   }
