@@ -12,9 +12,7 @@
 namespace pager {
 
 namespace {
-constexpr const char* kParkedRows =
-    "Select id, Unit, Message, Sender, [Date Sent], [Time Sent], [IP Address], User, Browser From Temp "
-    "Where Modem Is Null Order By id";
+constexpr const char* kParkedRows = "Select id, * From Temp Where Modem Is Null Order By id";
 constexpr const char* kNoNumberReason = "has no modem number. The message waits in Temp.";
 }  // namespace
 
@@ -55,16 +53,7 @@ void MessageIntake::ReportParkedRows() {
   for (; parked->RecordCount() > 0 && !parked->Eof(); parked->MoveNext()) {
     const std::string id = parked->Field("id").value_or("");
     if (!reportedParked_.insert(id).second) continue;
-    QueueRow row;
-    row.unit = parked->Field("Unit");
-    row.message = parked->Field("Message");
-    row.sender = parked->Field("Sender");
-    row.dateSent = parked->Field("Date Sent");
-    row.timeSent = parked->Field("Time Sent");
-    row.ipAddress = parked->Field("IP Address");
-    row.user = parked->Field("User");
-    row.browser = parked->Field("Browser");
-    unreported.push_back(std::move(row));
+    unreported.push_back(ReadQueueRow(*parked));
   }
   parked->Close();
   if (unreported.empty()) return;
