@@ -1,6 +1,7 @@
 #include "platform/qt/GridView.h"
 
 #include <QHeaderView>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "platform/qt/ControlBinding.h"
@@ -39,6 +40,15 @@ void GridView::ShowData() {
   caption_->setText(ToQString(data.caption));
   caption_->setVisible(!data.caption.empty());
   tableModel_->SetData(data);
+  // Every column is at least as wide as its caption, so that no heading is cut off (the cells'
+  // texts are not measured: that would read rows the grid has not shown yet).
+  QHeaderView* header = table_->horizontalHeader();
+  const int padding = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 8;
+  for (int column = 0; column < tableModel_->columnCount(); ++column) {
+    const QString caption = tableModel_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    const int wanted = header->fontMetrics().horizontalAdvance(caption) + padding;
+    if (header->sectionSize(column) < wanted) header->resizeSection(column, wanted);
+  }
 }
 
 }  // namespace qtui
