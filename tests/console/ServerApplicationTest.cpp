@@ -52,5 +52,52 @@ TEST_F(ServerApplicationTest, OperatorRunsAndShutsDownTheServerFromThePanel) {
   EXPECT_EQ(dialogs.helpQuit.size(), 1U);
 }
 
+// A signal from the system during a call, while the setup window is open: the call is hung up,
+// the port and the database are closed and the stopped status published, the waiting message
+// stays for the next start, every window goes without a question and the program finishes.
+TEST_F(ServerApplicationTest, ASignalEndsTheProgramInOrderKeepingTheWaitingMessages) {
+  {
+    auto database = dbEngine.Workspaces(0).OpenDatabase(folder.PathOf("pager.mdb"));
+    auto queue = database->OpenRecordset("Queue");
+    queue->AddNew();
+    queue->SetField("Unit", std::string("4711"));
+    queue->SetField("Message", std::string("Meeting at 3"));
+    queue->SetField("Modem", std::string("5551234"));
+    queue->SetField("Status", std::string("N"));
+    queue->Update();
+    database->Close();
+  }
+  Press(form().Start);
+  serial->PushInput("CONNECT 2400\r\n");
+  loop.Advance(1000);
+  ASSERT_TRUE(form().tmrSend.Enabled);
+
+  forms::Window setup("frmSetup", 7500, 5500);
+  app->SetSetupWindow([&setup] { return &setup; });
+  dialogs.QueueModal([this](forms::Window&) { app->EndInOrder(); });
+  serial->ClearWritten();
+  Press(form().Image7);
+
+  EXPECT_EQ(serial->Written(), "ATH+++\r");
+  EXPECT_FALSE(serial->IsOpen());
+  EXPECT_FALSE(app->m.dbPager->IsOpen());
+  EXPECT_EQ(folder.Read("status.dat"), "\"NOT AVAILABLE\"\r\n");
+  EXPECT_TRUE(dialogs.Boxes().empty());
+  EXPECT_FALSE(setup.Loaded());
+  EXPECT_FALSE(form().Loaded());
+  EXPECT_FALSE(app->form2.Loaded());
+  EXPECT_EQ(dialogs.helpQuit.size(), 1U);
+  EXPECT_TRUE(app->Finished());
+  {
+    auto database = dbEngine.Workspaces(0).OpenDatabase(folder.PathOf("pager.mdb"), false, true);
+    auto queue = database->OpenRecordset("Select * from Queue Where Status = 'N'");
+    EXPECT_EQ(queue->RecordCount(), 1);
+    database->Close();
+  }
+  app->EndInOrder();
+  loop.Advance(10000);
+  EXPECT_EQ(serial->Written(), "ATH+++\r");
+}
+
 }  // namespace
 }  // namespace console_test
