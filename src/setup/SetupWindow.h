@@ -9,10 +9,11 @@
 // What callers may rely on:
 //  - No handler lets a run-time error out; every failure ends in a critical box.
 //  - Form_Load runs at every opening and starts from the design state: what the window shows
-//    comes from modem.cfg, MyOwn.dat, own.cfg, the shared state and pager.mdb, never from an
-//    earlier opening. A settings file that cannot be read whole does not stop the window from
-//    opening: the items read before the damage have reached the shared state, the controls
-//    that file fills keep their design state, and one box per such file names it.
+//    comes from modem.cfg and own.cfg (found in any letter case of their names), MyOwn.dat, the
+//    shared state and pager.mdb, never from an earlier opening. A settings file that cannot be
+//    read whole does not stop the window from opening: the items read before the damage have
+//    reached the shared state and are shown, the controls of the items after it keep their
+//    design state, and one box per such file names it.
 //  - SSCommand1_Click checks every entry before it touches the port: a refused entry (a baud
 //    rate the port does not take, a time-out that is not a whole number from 1 to 32767, a text
 //    holding a double quote) shows the Save's error box and leaves the port, the shared state
@@ -85,7 +86,7 @@ class SetupWindow {
   // The load's readers; each returns the error that stopped it, "" when the file was read whole.
   std::string ReadModemSettings(const std::string& path);
   std::string ReadOwnSystem();
-  std::string ReadOtherFilePath();
+  std::string ReadOtherFilePath(const std::string& path);
   void FillLists();
   void CentreWindow();
 
