@@ -66,6 +66,13 @@ class ServerApplication {
   // finds the engine's timers off. Later calls, and calls once finished, do nothing.
   void EndInOrder();
 
+  // The setup window's Save is about to close the port. A call or a dial in progress does not
+  // survive that (the modem hangs up when its port closes), so it ends here as a lost carrier
+  // ends it: its waiting messages are failed (a copy in Temp and a failure record each), the
+  // modem is hung up and the engine goes on with its pause before the next company. Between
+  // calls nothing happens.
+  void EndCallBeforeSave();
+
   // The setup window that the Setup hot spot shows modally (null or unset: none yet).
   void SetSetupWindow(std::function<forms::Window*()> setupWindow);
 

@@ -17,10 +17,10 @@
 //  - SSCommand1_Click checks every entry before it touches the port: a refused entry (a baud
 //    rate the port does not take, a time-out that is not a whole number from 1 to 32767, a text
 //    holding a double quote) shows the Save's error box and leaves the port, the shared state
-//    and modem.cfg as they were. A failure after the port was closed reopens it when it had
-//    been open, so a call in progress keeps its line; only a failure of the final opening
-//    leaves the port closed. modem.cfg is replaced in one step: a failed write leaves the old
-//    file whole.
+//    and modem.cfg as they were. Otherwise beforeClosingPort runs (when the port is open),
+//    then the port is closed. A failure after the Save closed the port reopens it; only a
+//    failure of the final opening leaves the port closed. modem.cfg is replaced in one step:
+//    a failed write leaves the old file whole.
 //  - A successful Save leaves the port open, whether it was open or closed before; it sends
 //    nothing to the modem and switches no timer.
 //  - Command3_Click writes MyOwn.dat and the shared own-system state only when both texts are
@@ -31,6 +31,7 @@
 //    to delete there. An open dbPager is never replaced. The grid is read again afterwards.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,10 @@ class SetupWindow {
   void Command4_Click();
 
   frmSetup form;
+
+  // Runs in the Save, once the entries have passed their checks, before an open port is
+  // closed: the program ends a call in progress there, which the closing would cut off.
+  std::function<void()> beforeClosingPort;
 
  private:
   // The modem tab's entries as the Save writes them, checked before anything is changed.
