@@ -12,6 +12,7 @@ ProgramWindows::ProgramWindows(pager::ServerApplication& application, pager::Set
       splash_(BindSplashWindow(application.form2, ArtworkProvider())),
       setup_(BindSetupWindow(setup.form, ArtworkProvider())) {
   application.SetSetupWindow([&setup] { return &setup.form; });
+  setup.beforeClosingPort = [&application] { application.EndCallBeforeSave(); };
   for (qtui::QtWindowView* view : {main_.get(), splash_.get(), setup_.get()}) {
     view->SetHelpHook([&application] { application.help.ShowHelp(); });
   }

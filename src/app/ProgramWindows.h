@@ -1,7 +1,7 @@
 // The Qt windows of the whole program, made once at start-up over the application's window
 // models: the main window, the splash window and the setup window, which becomes the window
-// the main window's Setup shows. Every window's F1 key opens the program's help, as the main
-// window's "?" does.
+// the main window's Setup shows, and whose Save ends a call in progress before it closes the
+// port. Every window's F1 key opens the program's help, as the main window's "?" does.
 //
 // Make it after the application and the setup window's handlers and before the application's
 // Start(); both must outlive it.

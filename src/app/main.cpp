@@ -1,6 +1,7 @@
 // The paging server: the Qt application, the real event loop, clock, dialogs, database engine
-// and serial ports, the server over them, the setup window's handlers, and the windows. The program's folder is the folder
-// of the executable; the server's settings files, pager.mdb and SERVER1.HLP live there.
+// and serial ports, the server over them, the setup window's handlers, the windows, and the
+// signals that end the program in order. The program's folder is the folder of the
+// executable; the server's settings files, pager.mdb and SERVER1.HLP live there.
 #include <QApplication>
 #include <QTimer>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtScreen.h"
+#include "platform/qt/StopSignals.h"
 #include "setup/SetupWindow.h"
 
 int main(int argc, char** argv) {
@@ -37,6 +39,10 @@ int main(int argc, char** argv) {
   // unload is over. (quit() would first ask every window to close, and the main window, still
   // unloading, would take that for the operator's close box.)
   server.onFinished = [] { QTimer::singleShot(0, [] { QCoreApplication::exit(0); }); };
+  // kill, a logout or a system shutdown, a closed terminal, Ctrl-C: the server ends in order
+  // (a call hung up, port and database closed, "NOT AVAILABLE"), keeping what waits to be
+  // sent, and the loops are left as after a shut-down, also from inside a box.
+  qtui::StopSignals stopSignals([&server](int) { server.EndInOrder(); });
   server.Start();
   return QApplication::exec();
 }

@@ -29,6 +29,28 @@ void ServerApplication::Start() {
   form2.Show();
 }
 
+void ServerApplication::EndInOrder() {
+  if (finished_ || endingInOrder_) return;
+  endingInOrder_ = true;
+  core.EndKeepingMessages();
+  if (panel.setupWindow) {
+    if (forms::Window* setup = panel.setupWindow(); setup != nullptr && setup->Loaded()) setup->Unload();
+  }
+  if (form1.Loaded()) form1.Unload(forms::kUnloadFromCode);
+  if (form2.Loaded()) form2.Unload(forms::kUnloadFromCode);
+  Finish();
+}
+
+void ServerApplication::EndCallBeforeSave() {
+  if (!form1.tmrSend.Enabled && !form1.tmrDialing.Enabled) return;
+  form1.lblStatus.Caption = "Call ended: the modem settings are being saved";
+  m.strFailReason = "could not be served: the modem settings were saved during the call.";
+  form1.tmrDialing.Enabled = false;
+  engine.LogUnsentMessages();
+  engine.Command5_Click();
+  m.intDialSecs = 0;
+}
+
 void ServerApplication::SetSetupWindow(std::function<forms::Window*()> setupWindow) {
   panel.setupWindow = std::move(setupWindow);
 }
@@ -53,7 +75,9 @@ void ServerApplication::WireMainWindow() {
     SetStatusTimers(true);
     core.Form_Load();
   };
-  form1.OnQueryUnload = [this](int& cancel, int unloadMode) { core.Form_QueryUnload(cancel, unloadMode); };
+  form1.OnQueryUnload = [this](int& cancel, int unloadMode) {
+    if (!endingInOrder_) core.Form_QueryUnload(cancel, unloadMode);
+  };
   form1.OnUnload = [this](int& /*cancel*/) {
     // The program ends with the main window; the splash goes with it if it is still there.
     if (form2.Loaded()) form2.Unload(forms::kUnloadFromCode);

@@ -6,7 +6,8 @@
 //   Form2:  OnLoad -> Splash::Form_Load, OnUnload -> Splash::Form_UnLoad,
 //           Timer1 -> Splash::Timer1_Timer
 //   Form1:  OnLoad -> switches the status timers on, then ServerCore::Form_Load;
-//           OnQueryUnload -> ServerCore::Form_QueryUnload (the shut-down guard);
+//           OnQueryUnload -> ServerCore::Form_QueryUnload (the shut-down guard), except
+//           during EndInOrder;
 //           OnUnload -> the program is finished (see below);
 //           Command1..Command4 Click -> Start, Stop, Setup, Shutdown; Command5 -> the hang-up;
 //           Timer1, tmrDialing, tmrSend, tmrCountdown, tmrRestart -> the call engine;
@@ -57,6 +58,22 @@ class ServerApplication {
   // Shows the splash window; the main window follows at its second tick. Later calls do nothing.
   void Start();
 
+  // The orderly end on a signal from the system (SIGTERM, SIGHUP, SIGINT), as at a confirmed
+  // shut-down but without the question: the server is stopped keeping every waiting message
+  // (ServerCore::EndKeepingMessages: a call in progress hung up, port and database closed,
+  // "NOT AVAILABLE" published), the setup window is unloaded if it is open, then the main
+  // and splash windows, and the program is finished. It may run inside a handler that waits
+  // in a box or a pump; that handler goes on when the window layer leaves its loops, and
+  // finds the engine's timers off. Later calls, and calls once finished, do nothing.
+  void EndInOrder();
+
+  // The setup window's Save is about to close the port. A call or a dial in progress does not
+  // survive that (the modem hangs up when its port closes), so it ends here as a lost carrier
+  // ends it: its waiting messages are failed (a copy in Temp and a failure record each), the
+  // modem is hung up and the engine goes on with its pause before the next company. Between
+  // calls nothing happens.
+  void EndCallBeforeSave();
+
   // The setup window that the Setup hot spot shows modally (null or unset: none yet).
   void SetSetupWindow(std::function<forms::Window*()> setupWindow);
 
@@ -85,6 +102,7 @@ class ServerApplication {
 
   bool started_ = false;
   bool finished_ = false;
+  bool endingInOrder_ = false;  // the windows unload without the shut-down question
 };
 
 }  // namespace pager

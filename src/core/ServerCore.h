@@ -53,6 +53,12 @@ class ServerCore {
   // closes the database and publishes "NOT AVAILABLE". Each failing statement is skipped.
   void Command2_Click();
 
+  // The orderly end that a signal from the system asks for (a logout, a shutdown, kill): Stop,
+  // except that every message waiting in Temp and Queue is kept for the next start. So a call
+  // in progress is hung up, the port and the database are closed and "NOT AVAILABLE" is
+  // published; nothing asks the operator.
+  void EndKeepingMessages();
+
   // The shut-down guard: refuses while the server runs, else asks the operator; on Yes writes
   // the stopped status and unloads the splash window. Sets cancel to -1 to keep the window.
   void Form_QueryUnload(int& cancel, int unloadMode);
@@ -91,7 +97,8 @@ class ServerCore {
   Module1& m_;
   Platform& platform_;
   MessageIntake intake_;
-  // True while Stop runs from Start's error trap: the waiting messages are then kept.
+  // True while Stop runs from Start's error trap or for the orderly end: the waiting messages
+  // are then kept.
   bool keepMessagesOnStop_ = false;
   // True while Command1_Click runs (its error box and pump let clicks in).
   bool startRunning_ = false;

@@ -31,6 +31,7 @@ void SetupWindow::SSCommand1_Click() {
   try {
     // Everything the operator typed is checked while the port still serves the engine.
     const ModemEntries entries = CheckedModemEntries();
+    if (port_.PortOpen() && beforeClosingPort) beforeClosingPort();
     if (port_.PortOpen()) {
       port_.SetPortOpen(false);
       closedHere = true;
@@ -41,7 +42,7 @@ void SetupWindow::SSCommand1_Click() {
   } catch (const vb::RuntimeError& e) {
     std::string prompt = e.Description();
     if (closedHere && !opening) {
-      // A call in progress must not lose its line because the settings could not be stored.
+      // The engine finds its port as it was, though the settings could not be stored.
       try {
         port_.SetPortOpen(true);
       } catch (const vb::RuntimeError& again) {

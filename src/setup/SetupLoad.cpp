@@ -57,10 +57,11 @@ void SetupWindow::Form_Load() {
           "Warning");
     }
   }
-  if (FileExists(platform_.PathOf(kOwnCfg))) {
-    const std::string error = ReadOtherFilePath();
+  // Found in any letter case, as Start's intake finds it.
+  if (const auto ownCfg = FindByName(platform_.programFolder, kOwnCfgUpper)) {
+    const std::string error = ReadOtherFilePath(*ownCfg);
     if (!error.empty()) {
-      boxes.emplace_back(DamagedFileText(kOwnCfg, error, "Please choose the Other File again."), "Warning");
+      boxes.emplace_back(DamagedFileText(BaseName(*ownCfg), error, "Please choose the Other File again."), "Warning");
     }
   } else {
     form.lblFilename.Caption = kNoOtherFile;
@@ -81,33 +82,38 @@ void SetupWindow::CentreWindow() {
 }
 
 std::string SetupWindow::ReadModemSettings(const std::string& path) {
-  // The record is read whole before anything is shown; the items kept in the shared state
-  // reach it as they are read, so a file that ends early has set those before its end and
-  // leaves the modem tab at its design values.
+  // The items kept in the shared state reach it as they are read. The tab shows, in the load's
+  // order, every item read before the file ended or an item did not fit its kind; the boxes of
+  // the items after that keep their design values, so a Save stores no setting that was never
+  // the operator's.
+  std::vector<std::string> items;  // items 1 to 6, as far as they were read
+  bool timeOutRead = false;
+  std::string error;
   try {
     RecordReader reader(path);
-    const std::string portItem = reader.ReadUntyped();
-    const std::string baudRate = reader.ReadUntyped();
-    const std::string initString = reader.ReadUntyped();
-    const std::string dialMode = reader.ReadUntyped();
-    const std::string handshakingItem = reader.ReadUntyped();
-    reader.ReadUntyped();  // the save mark
+    constexpr int kUntypedItems = 6;  // port, rate, init string, dial mode, handshaking, save mark
+    for (int i = 0; i < kUntypedItems; ++i) items.push_back(reader.ReadUntyped());
     m_.intTimeOut = reader.ReadInteger();
+    timeOutRead = true;
     m_.varPrefix = reader.ReadUntyped();
     m_.strSuffix = reader.ReadText();
     m_.blnSecurity = reader.ReadBoolean();
     m_.blnASP = reader.ReadBoolean();
-
-    if (const auto name = PortNameOfItem(portItem)) form.Combo1.Text = *name;
-    form.Combo2.Text = baudRate;
-    form.Combo3.Text = dialMode;
-    if (const auto name = HandshakingNameOfItem(handshakingItem)) form.Combo4.Text = *name;
-    form.txtInit.Text = initString;
-    form.txtTimeOut.Text = std::to_string(m_.intTimeOut.value());
   } catch (const vb::RuntimeError& e) {
-    return e.Description();
+    error = e.Description();
   }
-  return "";
+  const auto read = [&items](std::size_t item) { return items.size() >= item; };
+  if (read(1)) {
+    if (const auto name = PortNameOfItem(items[0])) form.Combo1.Text = *name;
+  }
+  if (read(2)) form.Combo2.Text = items[1];
+  if (read(4)) form.Combo3.Text = items[3];
+  if (read(5)) {
+    if (const auto name = HandshakingNameOfItem(items[4])) form.Combo4.Text = *name;
+  }
+  if (read(3)) form.txtInit.Text = items[2];
+  if (timeOutRead) form.txtTimeOut.Text = std::to_string(m_.intTimeOut.value());
+  return error;
 }
 
 void SetupWindow::FillLists() {
@@ -118,28 +124,35 @@ void SetupWindow::FillLists() {
 }
 
 std::string SetupWindow::ReadOwnSystem() {
-  // As with modem.cfg: the shared state takes each item as it is read, the tab shows the
-  // record once it has been read whole.
+  // As with modem.cfg: the shared state takes each item as it is read, and the tab shows the
+  // items read before any damage.
+  int itemsRead = 0;
+  std::string error;
   try {
     RecordReader reader(platform_.PathOf(kMyOwnDat));
     m_.strMyCompany = reader.ReadText();
+    ++itemsRead;
     m_.strMyModem = reader.ReadText();
+    ++itemsRead;
     m_.intOtherFile = reader.ReadInteger();
-    form.Text1.Text = m_.strMyCompany;
-    form.Text2.Text = m_.strMyModem;
-    // 0, 1 and 2 are the box's three states. The intake looks for the Other File whenever the
-    // switch is not 0, so any other value shows as checked.
+    ++itemsRead;
+  } catch (const vb::RuntimeError& e) {
+    error = e.Description();
+  }
+  if (itemsRead >= 1) form.Text1.Text = m_.strMyCompany;
+  if (itemsRead >= 2) form.Text2.Text = m_.strMyModem;
+  // 0, 1 and 2 are the box's three states. The intake looks for the Other File whenever the
+  // switch is not 0, so any other value shows as checked.
+  if (itemsRead >= 3) {
     const int lookup = m_.intOtherFile.value();
     form.Check1.Value = lookup >= 0 && lookup <= 2 ? lookup : 1;
-  } catch (const vb::RuntimeError& e) {
-    return e.Description();
   }
-  return "";
+  return error;
 }
 
-std::string SetupWindow::ReadOtherFilePath() {
+std::string SetupWindow::ReadOtherFilePath(const std::string& path) {
   try {
-    RecordReader reader(platform_.PathOf(kOwnCfg));
+    RecordReader reader(path);
     form.lblFilename.Caption = kOtherFileLabel + reader.ReadText();
   } catch (const vb::RuntimeError& e) {
     form.lblFilename.Caption = kNoOtherFile;

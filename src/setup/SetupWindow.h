@@ -9,17 +9,18 @@
 // What callers may rely on:
 //  - No handler lets a run-time error out; every failure ends in a critical box.
 //  - Form_Load runs at every opening and starts from the design state: what the window shows
-//    comes from modem.cfg, MyOwn.dat, own.cfg, the shared state and pager.mdb, never from an
-//    earlier opening. A settings file that cannot be read whole does not stop the window from
-//    opening: the items read before the damage have reached the shared state, the controls
-//    that file fills keep their design state, and one box per such file names it.
+//    comes from modem.cfg and own.cfg (found in any letter case of their names), MyOwn.dat, the
+//    shared state and pager.mdb, never from an earlier opening. A settings file that cannot be
+//    read whole does not stop the window from opening: the items read before the damage have
+//    reached the shared state and are shown, the controls of the items after it keep their
+//    design state, and one box per such file names it.
 //  - SSCommand1_Click checks every entry before it touches the port: a refused entry (a baud
 //    rate the port does not take, a time-out that is not a whole number from 1 to 32767, a text
 //    holding a double quote) shows the Save's error box and leaves the port, the shared state
-//    and modem.cfg as they were. A failure after the port was closed reopens it when it had
-//    been open, so a call in progress keeps its line; only a failure of the final opening
-//    leaves the port closed. modem.cfg is replaced in one step: a failed write leaves the old
-//    file whole.
+//    and modem.cfg as they were. Otherwise beforeClosingPort runs (when the port is open),
+//    then the port is closed. A failure after the Save closed the port reopens it; only a
+//    failure of the final opening leaves the port closed. modem.cfg is replaced in one step:
+//    a failed write leaves the old file whole.
 //  - A successful Save leaves the port open, whether it was open or closed before; it sends
 //    nothing to the modem and switches no timer.
 //  - Command3_Click writes MyOwn.dat and the shared own-system state only when both texts are
@@ -30,6 +31,7 @@
 //    to delete there. An open dbPager is never replaced. The grid is read again afterwards.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,6 +69,10 @@ class SetupWindow {
 
   frmSetup form;
 
+  // Runs in the Save, once the entries have passed their checks, before an open port is
+  // closed: the program ends a call in progress there, which the closing would cut off.
+  std::function<void()> beforeClosingPort;
+
  private:
   // The modem tab's entries as the Save writes them, checked before anything is changed.
   struct ModemEntries {
@@ -85,7 +91,7 @@ class SetupWindow {
   // The load's readers; each returns the error that stopped it, "" when the file was read whole.
   std::string ReadModemSettings(const std::string& path);
   std::string ReadOwnSystem();
-  std::string ReadOtherFilePath();
+  std::string ReadOtherFilePath(const std::string& path);
   void FillLists();
   void CentreWindow();
 

@@ -15,6 +15,32 @@ class ServerApplicationTest : public ConsoleTest {
     folder.Write("MyOwn.dat", "\"My Company\",\"5551234\",0\r\n");
     Boot();
   }
+
+  // Queues one message for 5551234, presses Start and lets the modem answer CONNECT.
+  void CallWithOneMessage() {
+    auto database = dbEngine.Workspaces(0).OpenDatabase(folder.PathOf("pager.mdb"));
+    auto queue = database->OpenRecordset("Queue");
+    queue->AddNew();
+    queue->SetField("Unit", std::string("4711"));
+    queue->SetField("Message", std::string("Meeting at 3"));
+    queue->SetField("Modem", std::string("5551234"));
+    queue->SetField("Status", std::string("N"));
+    queue->Update();
+    database->Close();
+    Press(form().Start);
+    serial->PushInput("CONNECT 2400\r\n");
+    loop.Advance(1000);
+    ASSERT_TRUE(form().tmrSend.Enabled);
+  }
+
+  long Count(const std::string& query) {
+    auto database = dbEngine.Workspaces(0).OpenDatabase(folder.PathOf("pager.mdb"), false, true);
+    auto rows = database->OpenRecordset(query);
+    if (!rows->Eof()) rows->MoveLast();
+    const long count = rows->RecordCount();
+    database->Close();
+    return count;
+  }
 };
 
 TEST_F(ServerApplicationTest, OperatorRunsAndShutsDownTheServerFromThePanel) {
@@ -50,6 +76,53 @@ TEST_F(ServerApplicationTest, OperatorRunsAndShutsDownTheServerFromThePanel) {
   EXPECT_TRUE(app->Finished());
   EXPECT_FALSE(app->form2.Loaded());
   EXPECT_EQ(dialogs.helpQuit.size(), 1U);
+}
+
+// A signal from the system during a call, while the setup window is open: the call is hung up,
+// the port and the database are closed and the stopped status published, the waiting message
+// stays for the next start, every window goes without a question and the program finishes.
+TEST_F(ServerApplicationTest, ASignalEndsTheProgramInOrderKeepingTheWaitingMessages) {
+  CallWithOneMessage();
+
+  forms::Window setup("frmSetup", 7500, 5500);
+  app->SetSetupWindow([&setup] { return &setup; });
+  dialogs.QueueModal([this](forms::Window&) { app->EndInOrder(); });
+  serial->ClearWritten();
+  Press(form().Image7);
+
+  EXPECT_EQ(serial->Written(), "ATH+++\r");
+  EXPECT_FALSE(serial->IsOpen());
+  EXPECT_FALSE(app->m.dbPager->IsOpen());
+  EXPECT_EQ(folder.Read("status.dat"), "\"NOT AVAILABLE\"\r\n");
+  EXPECT_TRUE(dialogs.Boxes().empty());
+  EXPECT_FALSE(setup.Loaded());
+  EXPECT_FALSE(form().Loaded());
+  EXPECT_FALSE(app->form2.Loaded());
+  EXPECT_EQ(dialogs.helpQuit.size(), 1U);
+  EXPECT_TRUE(app->Finished());
+  EXPECT_EQ(Count("Select * from Queue Where Status = 'N'"), 1);
+  app->EndInOrder();
+  loop.Advance(10000);
+  EXPECT_EQ(serial->Written(), "ATH+++\r");
+}
+
+// The modem hangs up when the Save closes its port: the call is ended before, as a lost carrier
+// ends it, so that no message is written to a line without carrier and logged as sent.
+TEST_F(ServerApplicationTest, ASaveOfTheModemSettingsEndsTheCallAndFailsItsMessages) {
+  app->EndCallBeforeSave();
+  EXPECT_EQ(serial->Written(), "ATZ\r");  // stopped: nothing to end
+
+  CallWithOneMessage();
+  serial->ClearWritten();
+  app->EndCallBeforeSave();
+  EXPECT_EQ(serial->Written(), "ATH+++\r");
+  EXPECT_FALSE(serial->IsOpen());
+  EXPECT_FALSE(form().tmrSend.Enabled);
+  EXPECT_TRUE(form().tmrCountdown.Enabled);
+  EXPECT_EQ(Count("Select * from Temp Where Unit = '4711' And Status = 'N'"), 1);
+  EXPECT_EQ(Count("Select * from TranLog Where Message Like '%Meeting at 3 to unit 4711 was not sent because paging "
+                  "company could not be served: the modem settings were saved during the call.'"),
+            1);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
@@ -102,6 +103,28 @@ class QtDialogsTest : public QObject {
     QCOMPARE(icon, QMessageBox::Information);
     QCOMPARE(text, QStringLiteral("Corvello '98 Enterprise Edition\n\nline <3>"));
     QVERIFY(onlyOk);
+  }
+
+  // Enter held down from before the box appeared repeats into it, as a press marked as a repeat
+  // or as a release and a press of one time stamp; only a fresh press answers.
+  void aRepeatedKeyDoesNotAnswerABox() {
+    QtDialogs dialogs;
+    bool openAfterRepeats = false;
+    WhenModalOpens<QMessageBox>([&](QMessageBox* box) {
+      QWidget* button = box->defaultButton();
+      QKeyEvent marked(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+      QApplication::sendEvent(button, &marked);
+      QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+      release.setTimestamp(4711);
+      press.setTimestamp(4711);
+      QApplication::sendEvent(button, &release);
+      QApplication::sendEvent(button, &press);
+      openAfterRepeats = box->isVisible();
+      QTest::keyClick(button, Qt::Key_Return);
+    });
+    QCOMPARE(dialogs.MsgBox("Modem configuration has been saved", 64, "Setup configuration was saved"), forms::vbOK);
+    QVERIFY(openAfterRepeats);
   }
 
   void modalWindowReturnsWhenUnloadedWhileTimersRun() {

@@ -115,15 +115,20 @@ TEST_F(ModemSaveTest, EachFlagComesFromItsOwnBox) {
   EXPECT_FALSE(m.blnASP);
 }
 
-TEST_F(ModemSaveTest, DuringACallThePortIsReopenedAndNothingElseIsTouched) {
+// The program ends a call in progress before the port closes (the console's part); the Save
+// itself touches nothing of the engine's.
+TEST_F(ModemSaveTest, DuringACallTheProgramIsToldBeforeThePortClosesAndThePortIsReopened) {
   OpenPort();
   m.strServerState = "RUNNING";
   m.strModem = "5550100";
   m.intSendTick = 7;
   m.intPending = 3;
   serial->PushInput("ID=");
+  std::vector<bool> portOpenWhenTold;
+  setup.beforeClosingPort = [&] { portOpenWhenTold.push_back(port.PortOpen()); };
   Save();
 
+  EXPECT_EQ(portOpenWhenTold, std::vector<bool>{true});
   EXPECT_TRUE(port.PortOpen());
   EXPECT_EQ(serial->CloseCount(), 1);
   EXPECT_EQ(serial->OpenCount(), 2);
@@ -139,6 +144,8 @@ TEST_F(ModemSaveTest, RefusedEntriesLeaveThePortSharedStateAndFileAsFound) {
   OpenPort();
   m.varDialCmd = "ATDT";
   m.intTimeOut = 45;
+  int told = 0;
+  setup.beforeClosingPort = [&told] { ++told; };
   struct Case {
     const char* timeOut;
     const char* rate;
@@ -165,6 +172,7 @@ TEST_F(ModemSaveTest, RefusedEntriesLeaveThePortSharedStateAndFileAsFound) {
   }
   EXPECT_TRUE(port.PortOpen());
   EXPECT_EQ(serial->CloseCount(), 0);
+  EXPECT_EQ(told, 0);
   EXPECT_EQ(port.Settings(), "9600,n,8,1");
   EXPECT_EQ(m.varDialCmd, "ATDT");
   EXPECT_EQ(m.varInitString, "");

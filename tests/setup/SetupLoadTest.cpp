@@ -57,7 +57,7 @@ TEST_F(SetupLoadTest, ShowsTheSettingsFilesAndTakesTheirItemsIntoTheSharedState)
   m.varInitString = "ATZ";
   WriteModemCfg("\"1\",\"9600\",\"AT&F\",\"PULSE\",\"0\",\"True\",60,\"9,\",\" W\",#TRUE#,#TRUE#");
   folder.Write("MyOwn.dat", "\"Acme Paging\",\"555-0100\",1\r\n");
-  folder.Write("own.cfg", "\"/data/out/pages.txt\"\r\n");
+  folder.Write("OWN.CFG", "\"/data/out/pages.txt\"\r\n");  // found in any letter case, as Start finds it
   Open();
 
   EXPECT_TRUE(dialogs.Boxes().empty());
@@ -111,26 +111,21 @@ TEST_F(SetupLoadTest, PortAndHandshakingItemsSelectTheirNamesOthersLeaveTheDesig
   EXPECT_TRUE(dialogs.Boxes().empty());
 }
 
-TEST_F(SetupLoadTest, AShortModemCfgStillOpensTheWindowWithItsItemsReadIntoTheSharedStateOnly) {
+TEST_F(SetupLoadTest, AShortModemCfgShowsTheItemsReadAndTheDesignForTheRest) {
   m.strSuffix = "kept";
   folder.Write("MyOwn.dat", "\"Acme Paging\",\"555-0100\",0\r\n");
-  WriteModemCfg("\"3\",\"9600\",\"AT&F\",\"PULSE\",\"1\",\"True\",20,\"8\"");
+  WriteModemCfg("\"3\",\"2400\",\"ATQ0\",\"PULSE\",\"1\"");
   Open();
 
-  // The record is shown only once it has been read whole: the modem tab keeps its design.
-  EXPECT_EQ(form().Combo1.Text.get(), "Com 2");
-  EXPECT_EQ(form().Combo2.Text.get(), "28800");
-  EXPECT_EQ(form().txtInit.Text.get(), "ATZ");
-  EXPECT_EQ(form().Combo3.Text.get(), "TONE");
-  EXPECT_EQ(form().Combo4.Text.get(), "RTS/CTS");
+  EXPECT_EQ(form().Combo1.Text.get(), "Com 3");
+  EXPECT_EQ(form().Combo2.Text.get(), "2400");
+  EXPECT_EQ(form().txtInit.Text.get(), "ATQ0");
+  EXPECT_EQ(form().Combo3.Text.get(), "PULSE");
+  EXPECT_EQ(form().Combo4.Text.get(), "XOn/XOff");
   EXPECT_EQ(form().txtTimeOut.Text.get(), "45");
-  // The items read straight into the shared state before the end have reached it.
-  EXPECT_EQ(m.intTimeOut, vb::Int16(20));
-  EXPECT_EQ(m.varPrefix, "8");
   EXPECT_EQ(m.strSuffix, "kept");
   // The rest of the load went on.
   EXPECT_EQ(form().Combo1.ListCount(), 4);
-  EXPECT_EQ(form().txtPrefix.Text.get(), "8");
   EXPECT_EQ(form().txtSuffix.Text.get(), "kept");
   EXPECT_EQ(form().Text1.Text.get(), "Acme Paging");
   EXPECT_EQ(form().MousePointer.get(), forms::kDefaultPointer);
@@ -142,23 +137,41 @@ TEST_F(SetupLoadTest, AShortModemCfgStillOpensTheWindowWithItsItemsReadIntoTheSh
   EXPECT_EQ(dialogs.LastBox().buttons, vbCritical);
   EXPECT_EQ(dialogs.LastBox().title, "Warning");
   EXPECT_TRUE(folder.Exists("modem.cfg"));  // the operator decides; the window deletes nothing
+
+  // Cut after the prefix: the time-out and the prefix have reached the shared state and show.
+  WriteModemCfg("\"3\",\"9600\",\"AT&F\",\"PULSE\",\"1\",\"True\",20,\"8\"");
+  Reopen();
+  EXPECT_EQ(form().Combo2.Text.get(), "9600");
+  EXPECT_EQ(form().txtTimeOut.Text.get(), "20");
+  EXPECT_EQ(m.varPrefix, "8");
+  EXPECT_EQ(form().txtPrefix.Text.get(), "8");
+  EXPECT_EQ(form().txtSuffix.Text.get(), "kept");
 }
 
-TEST_F(SetupLoadTest, ADamagedOwnSystemFileAndAnEmptyOwnCfgAreNamedInABoxEach) {
-  folder.Write("MyOwn.dat", "\"Acme Paging\",\"555-0100\",yes\r\n");
+TEST_F(SetupLoadTest, ADamagedOwnSystemFileShowsWhatWasReadAndEachDamagedFileIsNamed) {
+  folder.Write("MyOwn.dat", "\"Paging Co\",\"555");
   folder.Write("own.cfg", "");
   Open();
 
-  EXPECT_EQ(m.strMyCompany, "Acme Paging");
-  EXPECT_EQ(m.strMyModem, "555-0100");
-  EXPECT_EQ(form().Text1.Text.get(), "");
-  EXPECT_EQ(form().Text2.Text.get(), "");
+  EXPECT_EQ(m.strMyCompany, "Paging Co");
+  EXPECT_EQ(m.strMyModem, "555");
+  EXPECT_EQ(form().Text1.Text.get(), "Paging Co");
+  EXPECT_EQ(form().Text2.Text.get(), "555");
   EXPECT_EQ(form().Check1.Value.get(), 0);
   EXPECT_EQ(form().lblFilename.Caption.get(), "Other file location: Has not been specified yet");
-  const auto prompts = Prompts();
+  auto prompts = Prompts();
+  ASSERT_EQ(prompts.size(), 2U);
+  EXPECT_NE(prompts[0].find("MyOwn.dat could not be read whole (Input past end of file)"), std::string::npos);
+  EXPECT_NE(prompts[1].find("own.cfg could not be read whole (Input past end of file)"), std::string::npos);
+
+  dialogs.ClearBoxes();
+  folder.Write("MyOwn.dat", "\"Acme Paging\",\"555-0100\",yes\r\n");
+  Reopen();
+  EXPECT_EQ(form().Text2.Text.get(), "555-0100");
+  EXPECT_EQ(form().Check1.Value.get(), 0);
+  prompts = Prompts();
   ASSERT_EQ(prompts.size(), 2U);
   EXPECT_NE(prompts[0].find("MyOwn.dat could not be read whole (Type mismatch)"), std::string::npos);
-  EXPECT_NE(prompts[1].find("own.cfg could not be read whole (Input past end of file)"), std::string::npos);
 }
 
 TEST_F(SetupLoadTest, EveryOpeningStartsFromTheDesignAndFillsEachListOnce) {

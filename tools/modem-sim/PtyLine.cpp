@@ -4,12 +4,13 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
@@ -22,6 +23,29 @@ namespace {
 }
 
 constexpr int kClosedRecheckMs = 100;
+
+// The path the server opens as port N: the entry of the folder named comN in any letter case,
+// the first in name order when several are (as the server picks it), else <folder>/comN.
+// Every such entry must be a symbolic link, which the simulator may replace; any other file
+// of that name is the operator's, and the simulator refuses to start.
+std::string PortLinkPath(const std::string& folder, int port) {
+  const std::string wanted = "com" + std::to_string(port);
+  std::string chosen;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    std::string name = it->path().filename().string();
+    std::string lowered = name;
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (lowered != wanted) continue;
+    std::error_code linkError;
+    if (!it->is_symlink(linkError)) {
+      throw std::runtime_error(folder + "/" + name + " exists and is not a link; not replacing it");
+    }
+    if (chosen.empty() || name < chosen) chosen = name;
+  }
+  return folder + "/" + (chosen.empty() ? wanted : chosen);
+}
 
 }  // namespace
 
@@ -73,11 +97,7 @@ bool PtyLine::LinkIsOurs() const {
   return length > 0 && std::string(target, static_cast<std::size_t>(length)) == slavePath_;
 }
 
-PtyLine::PtyLine(const std::string& folder, int port) : linkPath_(folder + "/com" + std::to_string(port)) {
-  struct stat existing{};
-  if (lstat(linkPath_.c_str(), &existing) == 0 && !S_ISLNK(existing.st_mode)) {
-    throw std::runtime_error(linkPath_ + " exists and is not a link; not replacing it");
-  }
+PtyLine::PtyLine(const std::string& folder, int port) : linkPath_(PortLinkPath(folder, port)) {
   master_ = OpenRawPty(slavePath_);
   if (!Link(slavePath_)) {
     int saved = errno;

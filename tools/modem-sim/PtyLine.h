@@ -4,9 +4,11 @@
 // Principles of operation
 // - The constructor opens a pty master (non-blocking), makes the slave raw (no echo, no line
 //   editing, no translation; the program that opens the port sets its own line settings), and
-//   links <folder>/com<N> to the slave. A symbolic link of that name already there (a stale one
-//   from an earlier run) is replaced; any other file of that name is left alone and the
-//   constructor throws std::runtime_error, as it does when the pty cannot be had.
+//   links <folder>/com<N> to the slave. The server takes a file of that name in any letter
+//   case as its port (the first in name order), so such a file counts as the port's file: a
+//   symbolic link (a stale one from an earlier run, COM1 as well as com1) is replaced in its
+//   own name; any other file of that name in any case is left alone and the constructor
+//   throws std::runtime_error, as it does when the pty cannot be had.
 // - The destructor removes the link if it still points at this slave, then closes the master.
 // - The other side is open while some program has the slave open. A pty master reports a
 //   hang-up for as long as nobody has the slave open, so while the other side is closed Wait

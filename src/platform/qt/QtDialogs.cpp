@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <stdexcept>
@@ -26,6 +27,44 @@ constexpr int kIgnore = 5;
 struct ButtonSet {
   std::vector<std::pair<QMessageBox::StandardButton, int>> buttons;  // Qt button, answer code
   int escapeAnswer;
+};
+
+// Takes away, while a box is open, the key presses that the keyboard repeats for a held key. A
+// box is answered only by a key pressed while it is open: an Enter held down from before it
+// appeared (or left down by a tool that sent its release to a window already gone) would
+// otherwise press the default button at the first repeat, and the box would close before the
+// operator ever saw it. A repeat is a press marked as one, or a press that comes with the same
+// time stamp as the release of the same key just before it (the form a repeat takes when the
+// window system's release and press reach the program apart).
+class RepeatedKeysIgnored : public QObject {
+ public:
+  explicit RepeatedKeysIgnored(QWidget& box) : box_(box) { QCoreApplication::instance()->installEventFilter(this); }
+  ~RepeatedKeysIgnored() override { QCoreApplication::instance()->removeEventFilter(this); }
+  RepeatedKeysIgnored(const RepeatedKeysIgnored&) = delete;
+  RepeatedKeysIgnored& operator=(const RepeatedKeysIgnored&) = delete;
+
+ protected:
+  bool eventFilter(QObject* target, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+    const auto* widget = qobject_cast<const QWidget*>(target);
+    if (widget == nullptr || (widget != &box_ && !box_.isAncestorOf(widget))) return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (event->type() == QEvent::KeyRelease) {
+      lastRelease_ = {key->key(), key->timestamp()};
+      return false;
+    }
+    // Events made by the program itself carry no time (0) and are never taken for a repeat.
+    return key->isAutoRepeat() || (key->timestamp() != 0 && lastRelease_.key == key->key() &&
+                                   lastRelease_.timestamp == key->timestamp());
+  }
+
+ private:
+  struct Release {
+    int key = 0;
+    quint64 timestamp = 0;
+  };
+  QWidget& box_;
+  Release lastRelease_;
 };
 
 ButtonSet ButtonsOf(int style) {
@@ -66,6 +105,7 @@ int QtDialogs::MsgBox(const std::string& prompt, int buttons, const std::string&
   std::size_t defaultIndex = (buttons & 512) ? 2 : (buttons & 256) ? 1 : 0;
   if (defaultIndex >= answers.size()) defaultIndex = 0;
   box.setDefaultButton(static_cast<QPushButton*>(answers[defaultIndex].first));
+  const RepeatedKeysIgnored heldKeys(box);
   box.exec();
   for (const auto& [button, answer] : answers) {
     if (box.clickedButton() == button) return answer;

@@ -6,7 +6,9 @@
 // of the style, the title (the application name when empty), the text as plain text with its
 // line breaks. Returns the answer code of the button pressed (vbOK 1, vbCancel 2, vbAbort 3,
 // vbRetry 4, vbIgnore 5, vbYes 6, vbNo 7); a box closed without a button (Escape) answers
-// its escape button's code, vbCancel or vbNo when it has no other way out.
+// its escape button's code, vbCancel or vbNo when it has no other way out. Key presses that
+// the keyboard repeats for a held key do not reach an open box: only a key pressed while the
+// box is open answers it.
 //
 // ShowOpen: Qt's own file dialog (the same on every desktop), with the title, the filter
 // converted by ToQtNameFilters (file names matched without regard to letter case; the
