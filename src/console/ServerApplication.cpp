@@ -42,13 +42,8 @@ void ServerApplication::EndInOrder() {
 }
 
 void ServerApplication::EndCallBeforeSave() {
-  if (!form1.tmrSend.Enabled && !form1.tmrDialing.Enabled) return;
-  form1.lblStatus.Caption = "Call ended: the modem settings are being saved";
-  m.strFailReason = "could not be served: the modem settings were saved during the call.";
-  form1.tmrDialing.Enabled = false;
-  engine.LogUnsentMessages();
-  engine.Command5_Click();
-  m.intDialSecs = 0;
+  engine.EndCall("Call ended: the modem settings are being saved",
+                 "could not be served: the modem settings were saved during the call.");
 }
 
 void ServerApplication::SetSetupWindow(std::function<forms::Window*()> setupWindow) {

@@ -22,6 +22,11 @@ void CallEngine::Timer1_Timer() {
   Trapped([this] { ReadAnswers(); });
 }
 
+void CallEngine::EndCall(const std::string& status, const std::string& reason) {
+  if (!form_.tmrSend.Enabled && !form_.tmrDialing.Enabled) return;
+  Trapped([&] { FailCall(status.c_str(), reason.c_str()); });
+}
+
 void CallEngine::FailCall(const char* status, const char* reason) {
   form_.lblStatus.Caption = status;
   m_.strFailReason = reason;

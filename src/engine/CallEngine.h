@@ -99,6 +99,11 @@ class CallEngine {
   // transaction of its own. Does nothing when it already ran in this call.
   void LogUnsentMessages();
 
+  // Ends a dial or call in progress from outside the engine (the port is about to close): the
+  // company's waiting messages fail with `reason`, the line is hung up and the pause begins;
+  // the status line shows `status`. Does nothing between calls.
+  void EndCall(const std::string& status, const std::string& reason);
+
   // Stores the settling of every page the terminal took whose "Y" and record could not be
   // written yet (the database was locked, say), oldest first, each in one transaction. Raises
   // the database's error when it still cannot; those pages then stay in memory for the next
