@@ -13,6 +13,7 @@
 #include "common/HeaderMarks.h"
 #include "platform/dao/Database.h"
 #include "platform/vb/RuntimeError.h"
+#include "platform/vb/Text.h"
 
 namespace pager {
 
@@ -33,12 +34,6 @@ std::int32_t NewClaimNumber(std::int32_t current, const std::string& base) {
     struct stat info {};
     if (number != current && ::lstat(AsideName(base, number).c_str(), &info) != 0) return number;
   }
-}
-
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameNameAnyCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
 }
 
 }  // namespace
@@ -72,6 +67,7 @@ std::vector<TakenFile> FindTakenFiles(const std::string& base) {
   const std::filesystem::path basePath(base);
   const std::string baseName = basePath.filename().string();
   if (baseName.empty()) return {};
+  const std::string upperBase = vb::UCase(baseName);
   std::filesystem::path folder = basePath.parent_path();
   if (folder.empty()) folder = ".";
   std::vector<TakenFile> found;
@@ -79,7 +75,7 @@ std::vector<TakenFile> FindTakenFiles(const std::string& base) {
   for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     const std::string name = it->path().filename().string();
     const std::size_t mark = name.rfind(kAsideMark);
-    if (mark == std::string::npos || !SameNameAnyCase(name.substr(0, mark), baseName)) continue;
+    if (mark == std::string::npos || vb::UCase(name.substr(0, mark)) != upperBase) continue;
     const std::string digits = name.substr(mark + std::char_traits<char>::length(kAsideMark));
     if (digits.empty() || digits.size() > 10 || !std::all_of(digits.begin(), digits.end(), ::isdigit)) continue;
     const long long number = std::stoll(digits);
