@@ -5,21 +5,18 @@
 namespace pager {
 
 namespace {
-constexpr std::int32_t kSentBit = 1;
+constexpr int kBitsPerClaim = 15;
+int ShiftOf(InputKind kind) { return kind == InputKind::kSubmissions ? 0 : kBitsPerClaim; }
 }  // namespace
 
-bool SentRowsMayWait(dao::Database& db) { return (db.UserVersion() & kSentBit) != 0; }
-
-void SetSentRowsMayWait(dao::Database& db, bool set) {
-  const std::int32_t marks = db.UserVersion();
-  const std::int32_t wanted = set ? (marks | kSentBit) : (marks & ~kSentBit);
-  if (wanted != marks) db.SetUserVersion(wanted);
+std::int32_t CommittedClaim(dao::Database& db, InputKind kind) {
+  return (db.UserVersion() >> ShiftOf(kind)) & kMaxClaimNumber;
 }
 
-std::int32_t LastClaimNumber(dao::Database& db) { return (db.UserVersion() >> 1) & kMaxClaimNumber; }
-
-void SetLastClaimNumber(dao::Database& db, std::int32_t number) {
-  db.SetUserVersion(((number & kMaxClaimNumber) << 1) | (db.UserVersion() & kSentBit));
+void SetCommittedClaim(dao::Database& db, InputKind kind, std::int32_t number) {
+  const std::int32_t mask = kMaxClaimNumber << ShiftOf(kind);
+  const std::int32_t marks = db.UserVersion();
+  db.SetUserVersion((marks & ~mask) | ((number & kMaxClaimNumber) << ShiftOf(kind)));
 }
 
 }  // namespace pager

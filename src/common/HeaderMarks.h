@@ -1,12 +1,10 @@
-// Two marks the server keeps in pager.mdb's header (SQLite's user version number), each written
-// inside the transaction whose outcome it records, so that the file alone tells afterwards what
-// was committed:
-//   - bit 0, "sent rows may wait for removal": set with every page stored as sent (Status "Y"),
-//     cleared when the sent rows are removed (the end of the company list, Start, Stop). While
-//     it is clear, a row that stands "Y" in Queue was written so by someone else (a scheduled
-//     row may bring it) and is still to be sent.
-//   - bits 1 to 30, the number of the last file claim that was committed (FileClaim.h).
-// A new pager.mdb holds 0: no sent rows, no claim.
+// The claims of the two input files, kept in pager.mdb's header (SQLite's user version number).
+// Each is written inside the transaction that stores its file's rows, so that the file alone
+// tells afterwards whether an aside file's rows were committed (core/FileClaim.h):
+//   - bits 0 to 14: the number of the last committed claim of the submissions file;
+//   - bits 15 to 29: the number of the last committed claim of the Other File.
+// Each input keeps a number of its own, so a claim of one never hides whether an aside copy of
+// the other was committed. A new pager.mdb holds 0: no claim yet.
 #pragma once
 
 #include <cstdint>
@@ -17,12 +15,13 @@ class Database;
 
 namespace pager {
 
-bool SentRowsMayWait(dao::Database& db);
-void SetSentRowsMayWait(dao::Database& db, bool set);
+enum class InputKind { kSubmissions, kOtherFile };
 
 // Claim numbers run from 1 to kMaxClaimNumber.
-inline constexpr std::int32_t kMaxClaimNumber = 0x3fffffff;
-std::int32_t LastClaimNumber(dao::Database& db);
-void SetLastClaimNumber(dao::Database& db, std::int32_t number);
+inline constexpr std::int32_t kMaxClaimNumber = 0x7fff;
+
+std::int32_t CommittedClaim(dao::Database& db, InputKind kind);
+// Inside the transaction that stores the claimed file's rows.
+void SetCommittedClaim(dao::Database& db, InputKind kind, std::int32_t number);
 
 }  // namespace pager

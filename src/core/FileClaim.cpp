@@ -1,17 +1,13 @@
 #include "core/FileClaim.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <random>
 #include <system_error>
 
-#include "common/HeaderMarks.h"
 #include "platform/dao/Database.h"
+#include "platform/files/DurableFiles.h"
 #include "platform/vb/RuntimeError.h"
 #include "platform/vb/Text.h"
 
@@ -20,47 +16,56 @@ namespace pager {
 namespace {
 
 constexpr const char* kAsideMark = ".taken-";
+// New numbers tried before a claim gives up on a folder full of aside files.
+constexpr int kNumberAttempts = 1000;
 
 std::string AsideName(const std::string& base, std::int32_t number) {
   return base + kAsideMark + std::to_string(number);
 }
 
-// A number no claim of this database has now, and no aside file of `base` carries.
-std::int32_t NewClaimNumber(std::int32_t current, const std::string& base) {
+std::int32_t RandomClaimNumber() {
   static std::mt19937 random{std::random_device{}()};
   std::uniform_int_distribution<std::int32_t> pick(1, kMaxClaimNumber);
-  for (;;) {
-    const std::int32_t number = pick(random);
-    struct stat info {};
-    if (number != current && ::lstat(AsideName(base, number).c_str(), &info) != 0) return number;
-  }
+  return pick(random);
 }
 
 }  // namespace
 
-FileClaim::FileClaim(dao::Database& db, const std::string& source, const std::string& base) : base_(base) {
-  const std::int32_t number = NewClaimNumber(LastClaimNumber(db), base);
-  aside_ = AsideName(base, number);
-  if (std::rename(source.c_str(), aside_.c_str()) != 0) {
-    vb::Raise(errno == ENOENT ? vb::err::kFileNotFound : vb::err::kPathFileAccessError);
+FileClaim::FileClaim(dao::Database& db, InputKind kind, const std::string& source, const std::string& base)
+    : kind_(kind), source_(source) {
+  const std::int32_t committed = CommittedClaim(db, kind);
+  int error = EEXIST;
+  for (int attempt = 0; attempt < kNumberAttempts && error == EEXIST; ++attempt) {
+    // A number that is the committed claim would make this file look stored already.
+    do {
+      number_ = RandomClaimNumber();
+    } while (number_ == committed);
+    aside_ = AsideName(base, number_);
+    error = files::RenameNoReplace(source, aside_);
   }
-  try {
-    SetLastClaimNumber(db, number);
-  } catch (...) {
-    std::rename(aside_.c_str(), source.c_str());
-    throw;
+  if (error != 0) vb::Raise(error == ENOENT ? vb::err::kFileNotFound : vb::err::kPathFileAccessError);
+  // The rename is on the disk before anything depends on it: a cut must not bring the file
+  // back under its old name once its rows are stored.
+  if (files::SyncFolder(files::FolderOf(aside_)) != 0) {
+    files::RenameNoReplace(aside_, source_);
+    vb::Raise(vb::err::kDeviceIOError);
   }
 }
 
+FileClaim::FileClaim(InputKind kind, const TakenFile& taken) : kind_(kind), aside_(taken.path), number_(taken.number) {}
+
 FileClaim::~FileClaim() {
-  if (released_) return;
-  // link() never replaces an existing name, so a file written meanwhile is not overwritten.
-  if (::link(aside_.c_str(), base_.c_str()) == 0) ::unlink(aside_.c_str());
+  if (released_ || source_.empty()) return;
+  // Never over a file written under the old name meanwhile; that one stays, and so does ours,
+  // aside, for the next Start.
+  if (files::RenameNoReplace(aside_, source_) == 0) files::SyncFolder(files::FolderOf(source_));
 }
+
+void FileClaim::RecordIn(dao::Database& db) { SetCommittedClaim(db, kind_, number_); }
 
 void FileClaim::Release() {
   released_ = true;
-  ::unlink(aside_.c_str());
+  RemoveTakenFile({aside_, number_});
 }
 
 std::vector<TakenFile> FindTakenFiles(const std::string& base) {
@@ -92,6 +97,14 @@ std::vector<TakenFile> FindTakenFiles(const std::string& base) {
   return found;
 }
 
-bool ClaimCommitted(dao::Database& db, const TakenFile& file) { return LastClaimNumber(db) == file.number; }
+bool ClaimCommitted(dao::Database& db, InputKind kind, const TakenFile& file) {
+  return CommittedClaim(db, kind) == file.number;
+}
+
+void RemoveTakenFile(const TakenFile& file) {
+  // Synced at once: a delete a cut took back would bring the file back after a later claim
+  // of its input has changed the committed number, and it would be read again.
+  if (files::Remove(file.path) == 0) files::SyncFolder(files::FolderOf(file.path));
+}
 
 }  // namespace pager

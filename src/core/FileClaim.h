@@ -1,21 +1,28 @@
-// Takes an input file out of its writer's way while its rows are being stored, so that its rows
-// are stored exactly once, whatever happens to the program in between.
+// Takes an input file out of its writer's way before it is read, so that its rows are stored
+// exactly once, whatever happens to the program, or to the power, in between.
 //
-// Principles of operation. Every claim draws a number of its own. Inside the transaction that
-// stores the file's rows, the file is renamed aside to "<name>.taken-<number>" in its folder,
-// and the number is written into the database's header (HeaderMarks.h), where it is committed
-// or rolled back together with the rows. After the commit the aside file is deleted.
-// So an aside file found later tells by itself what happened to it:
-//   - its number is the last one committed: its rows are stored, only the delete was missed;
-//   - any other number: its rows never reached the file (the program died before the commit,
-//     or the commit failed): it is still an input, and the next Start takes it in.
-// A writer that adds a submission meanwhile writes a new file under the old name; no aside
-// name is ever used twice, so nothing overwrites an aside file.
+// Principles of operation. A claim renames the input file aside to "<name>.taken-<number>" in
+// its folder, never over another file, with a number of its own, and syncs the folder; only
+// then is the aside copy read. Whatever a writer writes under the old name from then on is a
+// new file, left for the next Start. The rows are stored in one transaction that also records
+// the number as its input's committed claim in the database's header (common/HeaderMarks.h);
+// once that commit is on the disk the aside file is deleted and the folder synced. So an aside
+// file found later tells by itself what happened to it:
+//   - its number is its own input's committed claim: its rows are stored, only the delete was
+//     lost;
+//   - any other number: its rows never reached the disk; it is still an input, and the next
+//     Start takes it in, as it stands.
+// Each input (the submissions file, the Other File) has a claim number of its own, so neither
+// hides the state of the other's aside files. A claim that does not commit puts a file it took
+// back under its old name when no new file stands there, and otherwise leaves it aside for the
+// next Start.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "common/HeaderMarks.h"
 
 namespace dao {
 class Database;
@@ -23,40 +30,50 @@ class Database;
 
 namespace pager {
 
-class FileClaim {
- public:
-  // Inside a transaction on `db`: renames `source` (the input file, or an aside file being taken
-  // in again) to the aside name of `base` with a new number, and writes the number into `db`.
-  // Raises 53 when the file is gone, 75 when it cannot be renamed; nothing is changed then.
-  FileClaim(dao::Database& db, const std::string& source, const std::string& base);
-  // Unless Release() ran (the transaction did not commit): puts the file back under `base`
-  // when no new file stands there; otherwise it stays aside for the next Start. Never raises.
-  ~FileClaim();
-  FileClaim(const FileClaim&) = delete;
-  FileClaim& operator=(const FileClaim&) = delete;
-
-  // The transaction committed: deletes the aside file. A delete that fails leaves it, and the
-  // next Start deletes it (its number is the database's).
-  void Release();
-
-  const std::string& AsidePath() const { return aside_; }
-
- private:
-  std::string base_;
-  std::string aside_;
-  bool released_ = false;
-};
-
 // An aside file left by an earlier claim.
 struct TakenFile {
   std::string path;
   std::int32_t number;
 };
 
+class FileClaim {
+ public:
+  // Takes `source`, the input file of `kind`, aside under a name made from `base`; `db` gives
+  // the committed claim, which the new number differs from. Raises 53 when the file is gone,
+  // 75 when it cannot be renamed, 57 when the folder cannot be synced; nothing is changed then.
+  FileClaim(dao::Database& db, InputKind kind, const std::string& source, const std::string& base);
+  // Takes up an aside file of `kind` that an earlier claim left uncommitted, as it stands.
+  FileClaim(InputKind kind, const TakenFile& taken);
+  // Unless Release() ran: a file this claim renamed goes back under its old name when no new
+  // file stands there (otherwise, and for a file taken up, it stays aside for the next Start).
+  // Never raises.
+  ~FileClaim();
+  FileClaim(const FileClaim&) = delete;
+  FileClaim& operator=(const FileClaim&) = delete;
+
+  const std::string& AsidePath() const { return aside_; }
+
+  // Inside the transaction that stores the file's rows: records the claim as committed.
+  void RecordIn(dao::Database& db);
+  // The transaction committed (or the file held nothing): deletes the aside file and syncs its
+  // folder. A delete that fails leaves it, and the next Start deletes it.
+  void Release();
+
+ private:
+  InputKind kind_;
+  std::string source_;  // empty for a file taken up as it stood
+  std::string aside_;
+  std::int32_t number_;
+  bool released_ = false;
+};
+
 // The aside files of `base` in its folder (the base name in any letter case), oldest first.
 std::vector<TakenFile> FindTakenFiles(const std::string& base);
 
-// True when the claim of `file` was committed: its rows are stored.
-bool ClaimCommitted(dao::Database& db, const TakenFile& file);
+// True when the claim of `file`, an aside file of `kind`, was committed: its rows are stored.
+bool ClaimCommitted(dao::Database& db, InputKind kind, const TakenFile& file);
+
+// Deletes an aside file whose rows are stored, and syncs its folder. Never raises.
+void RemoveTakenFile(const TakenFile& file);
 
 }  // namespace pager

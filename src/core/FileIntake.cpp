@@ -1,6 +1,4 @@
 // The two input files of the intake: the submissions file and the Other File.
-#include <unistd.h>
-
 #include <filesystem>
 #include <system_error>
 
@@ -11,6 +9,7 @@
 #include "core/InputFiles.h"
 #include "core/MessageIntake.h"
 #include "core/QueueStore.h"
+#include "core/Transaction.h"
 #include "platform/vb/RuntimeError.h"
 
 namespace pager {
@@ -47,24 +46,21 @@ void MessageIntake::ImportSubmissions(QueueStore& store) {
       return;
     }
   }
+  const FileParser parse = [&](RecordReader& reader) { return ParseSubmissions(reader, m_.blnSecurity); };
   // A submissions file that an interrupted Start took aside was already handed to the server:
   // it is taken in first, whatever the modes say now.
-  FinishTakenFiles(store, FindPathByName(strFile, kFeedbackTxtUpper).value_or(strFile),
-                   [&](RecordReader& reader) { return ParseSubmissions(reader, m_.blnSecurity); });
+  FinishTakenFiles(store, InputKind::kSubmissions, FindPathByName(strFile, kFeedbackTxtUpper).value_or(strFile),
+                   parse);
   while (reading) {
     const auto file = FindPathByName(strFile, kFeedbackTxtUpper);
     if (!file) return;
-    if (IsEmptyFile(*file)) {
+    FileClaim claim(Db(), InputKind::kSubmissions, *file, *file);
+    if (IsEmptyFile(claim.AsidePath())) {
       // An empty file holds nothing; the tests run again in case a new one has been written.
-      DeleteFile(*file);
+      claim.Release();
       continue;
     }
-    std::vector<QueueRow> rows;
-    {
-      RecordReader reader(*file);
-      rows = ParseSubmissions(reader, m_.blnSecurity);
-    }
-    StoreFileRows(store, *file, *file, rows);
+    StoreClaimedRows(store, claim, parse);
     return;
   }
 }
@@ -88,52 +84,43 @@ void MessageIntake::ImportOtherFile(QueueStore& store) {
     m_.strMyModem = own.ReadText();
     m_.intOtherFile = own.ReadInteger();
   }
-  const auto parse = [&](RecordReader& reader) { return ParseOtherFile(reader, m_.strMyModem); };
+  const FileParser parse = [&](RecordReader& reader) { return ParseOtherFile(reader, m_.strMyModem); };
   // An Other File taken aside by an interrupted Start is taken in first, whatever the flag.
-  FinishTakenFiles(store, strOtherPath, parse);
+  FinishTakenFiles(store, InputKind::kOtherFile, strOtherPath, parse);
   if (m_.intOtherFile == 0 || !otherFileThere) return;
 
-  std::vector<QueueRow> rows;
-  {
-    RecordReader reader(strOtherPath);
-    rows = parse(reader);
-  }
-  StoreFileRows(store, strOtherPath, strOtherPath, rows);
+  FileClaim claim(Db(), InputKind::kOtherFile, strOtherPath, strOtherPath);
+  StoreClaimedRows(store, claim, parse);
 }
 
-void MessageIntake::FinishTakenFiles(QueueStore& store, const std::string& base, const FileParser& parse) {
+void MessageIntake::FinishTakenFiles(QueueStore& store, InputKind kind, const std::string& base,
+                                     const FileParser& parse) {
   for (const TakenFile& taken : FindTakenFiles(base)) {
-    if (ClaimCommitted(Db(), taken)) {
+    if (ClaimCommitted(Db(), kind, taken)) {
       // Its rows are stored; only its delete was missed.
-      ::unlink(taken.path.c_str());
+      RemoveTakenFile(taken);
       continue;
     }
-    std::vector<QueueRow> rows;
-    {
-      RecordReader reader(taken.path);
-      rows = parse(reader);
-    }
-    StoreFileRows(store, taken.path, base, rows);
+    FileClaim claim(kind, taken);
+    StoreClaimedRows(store, claim, parse);
   }
 }
 
-// Stores the rows of one input file and takes the file away, as one unit: the file is renamed
-// aside inside the transaction, its claim committed with the rows, and the aside file deleted
-// after the commit (FileClaim). A failure rolls the rows back and puts the file back when it
-// can; otherwise the aside file is taken in by the next Start.
-void MessageIntake::StoreFileRows(QueueStore& store, const std::string& source, const std::string& base,
-                                  const std::vector<QueueRow>& rows) {
-  dao::DBEngine& engine = platform_.dbEngine;
-  engine.BeginTrans();
-  try {
-    FileClaim claim(Db(), source, base);
-    for (const QueueRow& row : rows) store.Route(row);
-    engine.CommitTrans();
-    claim.Release();
-  } catch (...) {
-    if (engine.Workspaces(0).InTransaction()) engine.Rollback();
-    throw;
+// Reads the claimed file's aside copy whole, then stores its rows and records the claim in one
+// transaction; once that is on the disk the aside copy goes (FileClaim). A file that cannot be
+// read, or a failure, stores none of its rows; the claim then puts the file back when it can,
+// and otherwise the next Start takes the aside copy in.
+void MessageIntake::StoreClaimedRows(QueueStore& store, FileClaim& claim, const FileParser& parse) {
+  std::vector<QueueRow> rows;
+  {
+    RecordReader reader(claim.AsidePath());
+    rows = parse(reader);
   }
+  InOneTransaction(platform_.dbEngine, [&] {
+    claim.RecordIn(Db());
+    for (const QueueRow& row : rows) store.Route(row);
+  });
+  claim.Release();
 }
 
 }  // namespace pager

@@ -7,9 +7,11 @@
 //      moved into Queue;
 //   3. the submissions file (Intranet mode on, not an ASP web server) and
 //   4. the Other File (own.cfg names it, MyOwn.dat exists and its lookup flag is on)
-//      are each read and parsed whole first; their rows are then stored and the file taken
-//      away (FileClaim) in one transaction, so a file's rows are stored exactly once. Before
-//      each, a file of its kind that an interrupted Start had taken aside is finished;
+//      are each taken aside first (FileClaim), so that what a writer adds under the old name
+//      from then on is a new file for the next Start; the aside copy is then read and parsed
+//      whole, and its rows stored with the claim in one transaction, so a file's rows are
+//      stored exactly once. Before each, a file of its kind that an interrupted Start had
+//      taken aside is finished;
 //   5. Queue rows without a modem number (written from outside) are parked in Temp, and each
 //      message waiting in Temp without one gets a record in the log, once.
 // Queue thus receives the rows in the order scheduled, earlier Temp rows, submissions, Other
@@ -17,17 +19,17 @@
 // before it stay stored, and nothing is lost or taken twice.
 //
 // Rows that can never be dialled (a Null Modem) do not reach Queue: a scheduled one stays in
-// Scheadule, any other waits in Temp, and the log says so once. An empty Modem is dialled. A scheduled row whose date or time cannot be
+// Scheadule, any other waits in Temp, and the log says so once in the row's life. An empty Modem is dialled. A scheduled row whose date or time cannot be
 // read stays in Scheadule and is skipped. Beyond 32,767 queued rows the rest wait for a later
 // cycle (QueueStore).
 #pragma once
 
 #include <functional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "common/Form1.h"
+#include "common/HeaderMarks.h"
 #include "common/Module1.h"
 #include "common/Platform.h"
 #include "common/RecordReader.h"
@@ -37,6 +39,7 @@
 namespace pager {
 
 class QueueStore;
+class FileClaim;
 
 class MessageIntake {
  public:
@@ -55,12 +58,11 @@ class MessageIntake {
   using FileParser = std::function<std::vector<QueueRow>(RecordReader&)>;
   // Takes in the aside files of `base` that an interrupted Start left (FileClaim.h): deletes
   // those whose rows are stored, stores the rows of the others.
-  void FinishTakenFiles(QueueStore& store, const std::string& base, const FileParser& parse);
-  void StoreFileRows(QueueStore& store, const std::string& source, const std::string& base,
-                     const std::vector<QueueRow>& rows);
+  void FinishTakenFiles(QueueStore& store, InputKind kind, const std::string& base, const FileParser& parse);
+  void StoreClaimedRows(QueueStore& store, FileClaim& claim, const FileParser& parse);
   void ParkRowsWithoutCompany();
-  // Appends one record for each message waiting in Temp without a modem number that this
-  // program has not reported yet (once per row and run of the program, not once per cycle).
+  // Appends one record for each message waiting in Temp without a modem number that has not
+  // been reported yet: once in the row's life, each in a transaction of its own.
   void ReportParkedRows();
   long CountQueue();
   dao::Database& Db();
@@ -68,7 +70,6 @@ class MessageIntake {
   Form1& form_;
   Module1& m_;
   Platform& platform_;
-  std::unordered_set<std::string> reportedParked_;  // Temp row numbers already in the log
 };
 
 // The due rule of a scheduled row: its date is readable and on or before today and,

@@ -12,7 +12,12 @@
 namespace pager {
 
 namespace {
-constexpr const char* kParkedRows = "Select id, * From Temp Where Modem Is Null Order By id";
+// Parked rows not yet reported. A reported row carries its hidden id moved below 0 (2^62 taken
+// off, which keeps the rows' order), the server's own mark, kept in the file, so that each row
+// gets its record once in its life, whatever the program's restarts (outside writers leave id
+// out, so their rows come positive). Queue's sent rows carry the same mark (QueueRules.h).
+constexpr const char* kUnreportedParkedRows = "Select id, * From Temp Where Modem Is Null And id > 0 Order By id";
+constexpr const char* kMarkReported = "Update Temp Set id = id - 4611686018427387904 Where id = ?1 And id > 0";
 constexpr const char* kNoNumberReason = "has no modem number. The message waits in Temp.";
 }  // namespace
 
@@ -48,18 +53,17 @@ void MessageIntake::ParkRowsWithoutCompany() {
 }
 
 void MessageIntake::ReportParkedRows() {
-  auto parked = Db().OpenRecordset(kParkedRows);
-  std::vector<QueueRow> unreported;
+  auto parked = Db().OpenRecordset(kUnreportedParkedRows);
+  std::vector<std::pair<std::int64_t, QueueRow>> unreported;
   for (; parked->RecordCount() > 0 && !parked->Eof(); parked->MoveNext()) {
-    const std::string id = parked->Field("id").value_or("");
-    if (!reportedParked_.insert(id).second) continue;
-    unreported.push_back(ReadQueueRow(*parked));
+    unreported.emplace_back(std::stoll(parked->Field("id").value_or("0")), ReadQueueRow(*parked));
   }
   parked->Close();
   if (unreported.empty()) return;
   auto log = Db().OpenRecordset("TranLog");
-  InOneTransaction(platform_.dbEngine, [&] {
-    for (const QueueRow& row : unreported) {
+  // Each record in a transaction of its own, with the row's mark that it is reported.
+  for (const auto& [id, row] : unreported) {
+    InOneTransaction(platform_.dbEngine, [&] {
       log->AddNew();
       log->SetField("Sender", row.sender);
       log->SetField("Paging Unit", row.unit);
@@ -70,8 +74,9 @@ void MessageIntake::ReportParkedRows() {
       log->SetField("User", row.user);
       log->SetField("Browser", row.browser);
       log->Update();
-    }
-  });
+      Db().Execute(kMarkReported, {id});
+    });
+  }
   log->Close();
 }
 

@@ -1,31 +1,38 @@
-// How a message's state is read from Queue, and the statements that remove settled rows. Shared
-// by Start, Stop and the call engine, so that every path that ends or interrupts a cycle applies
-// the same rule. Header-only, so that the call engine can use it without linking the server core.
+// How a message's state is read from Queue, and the statements that settle and remove rows.
+// Shared by Start, Stop and the call engine, so that every path that ends or interrupts a cycle
+// applies the same rule. Header-only, so that the call engine can use it without linking the
+// server core.
 //
 // A row of Queue is pending until it is settled, and settling is one transaction together with
 // its record in TranLog:
-//   - sent: Status "Y" and its "sent successfully" record; the row stays until it is removed;
+//   - sent: Status "Y", its "sent successfully" record, and the row's hidden id moved below 0
+//     (2^62 taken off, which keeps the rows' order): the server's own mark that it
+//     settled this row (outside writers leave id out, so their rows always have positive ids,
+//     also when they bring Status "Y");
 //   - failed with its call: a copy in Temp, its failure record and the row's removal;
 //   - refused by the terminal: its "is invalid" record; the row stays "N" (the rest of the call
 //     may still fail it, or the dialogue may come back to it) and leaves Queue at the end of the
 //     company list.
-// Every Start (before its intake) and the error trap's Stop remove the sent rows of a cycle that
-// did not reach its end (the header mark of HeaderMarks.h says whether there may be any) and
-// keep every other row for the next call. The end of the company list removes what the complete cycle has
-// dealt with: the sent rows, the rows that are never retried (a Status other than "N", as a
-// scheduled row may bring) and the refused ones. So a row waiting "N" is never lost, and a
-// page the terminal took is never dialled again once its "Y" is stored.
+// Every Start (before its intake) and the error trap's Stop remove the rows the server settled
+// as sent in a cycle that did not reach its end (negative ids) and keep every other row, a row
+// written with "Y" by someone else included: it is still to be sent. The end of the company list
+// removes what the complete cycle has dealt with: the sent rows, the rows that are never retried
+// (a Status other than "N", as a scheduled row may bring) and the refused ones. So a row waiting
+// "N" is never lost, and a page the terminal took is never dialled again once its "Y" is stored.
 #pragma once
 
 namespace pager {
 
-// The rows a page has gone out for, in a cycle that did not reach its end.
-inline constexpr const char* kRemoveSentRows = "Delete From Queue Where [Status] = 'Y'";
+// The rows the server settled as sent, in a cycle that did not reach its end.
+inline constexpr const char* kRemoveSentRows = "Delete From Queue Where id < 0";
+inline constexpr const char* kAnySentRows = "Select 1 From Queue Where id < 0 Limit 1";
 // At the end of a complete cycle: every row that does not wait for another call.
 inline constexpr const char* kRemoveRowsNotWaiting = "Delete From Queue Where [Status] Is Null Or [Status] <> 'N'";
 // One refused row, still waiting "N", at the end of the cycle (?1: its row number).
 inline constexpr const char* kRemoveRefusedRow = "Delete From Queue Where id = ?1 And [Status] = 'N'";
-// A sent page: its row marked "Y" (?1: its row number).
-inline constexpr const char* kMarkRowSent = "Update Queue Set [Status] = 'Y' Where id = ?1";
+// A sent page: its row marked "Y" and as settled by the server (?1: its row number, positive).
+// 4611686018427387904 is 2^62, far above any number SQLite hands out.
+inline constexpr const char* kMarkRowSent =
+    "Update Queue Set [Status] = 'Y', id = id - 4611686018427387904 Where id = ?1 And id > 0";
 
 }  // namespace pager

@@ -70,9 +70,11 @@ class ServerCore {
 
   // Unloads the splash window (set by the console; may be empty in tests).
   std::function<void()> unloadSplash;
-  // Stores what the call engine still holds for the queue (pages the terminal took whose "Y"
-  // could not be written yet); raises when the database refuses. Start runs it before it
-  // touches the queue, Stop before it empties it (set by the console; may be empty in tests).
+  // Settles what the call engine holds for the queue: a page whose bytes have left the port is
+  // stored as sent (one still in the port is taken back from it), and pages the terminal took
+  // whose "Y" could not be written yet are stored; raises when the database refuses. Start runs
+  // it before it touches the queue, Stop before it drops the line (set by the console; may be
+  // empty in tests).
   std::function<void()> settleEngine;
 
   MessageIntake& Intake() { return intake_; }

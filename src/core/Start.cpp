@@ -6,9 +6,7 @@
 #include "common/SettingsFiles.h"
 #include "core/CompanyQuery.h"
 #include "core/QueueRow.h"
-#include "common/HeaderMarks.h"
 #include "core/QueueRules.h"
-#include "core/Transaction.h"
 #include "platform/dao/Errors.h"
 #include "core/ServerCore.h"
 #include "platform/vb/Text.h"
@@ -82,11 +80,11 @@ void ServerCore::StartFromRecycle() {
 
 void ServerCore::RemoveSentRows() {
   dao::Database& db = *m_.dbPager;
-  if (!SentRowsMayWait(db)) return;
-  InOneTransaction(platform_.dbEngine, [&] {
-    db.Execute(kRemoveSentRows);
-    SetSentRowsMayWait(db, false);
-  });
+  auto sent = db.OpenRecordset(kAnySentRows);
+  const bool any = sent->RecordCount() > 0;
+  sent->Close();
+  // Only when there is something to remove: a write, and its sync, costs the disk a turn.
+  if (any) db.Execute(kRemoveSentRows);
 }
 
 void ServerCore::RecycleLater(const vb::RuntimeError& /*error*/) {

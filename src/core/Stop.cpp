@@ -1,6 +1,5 @@
 // Stop: ends the server's work from any phase. Each statement that fails is skipped.
 #include "common/SettingsFiles.h"
-#include "common/HeaderMarks.h"
 #include "core/ServerCore.h"
 
 namespace pager {
@@ -23,9 +22,15 @@ void ServerCore::Command2_Click() {
   ResumeNext([&] { m_.intSendTick = 0; });
   ResumeNext([&] { m_.intLastStep = 0; });
 
+  // What the line has taken is settled before the line goes: a page whose bytes have left the
+  // port is stored as sent, one still in the port is taken back from it, and pages the
+  // terminal took whose "Y" could not be stored yet are stored now.
+  if (settleEngine) ResumeNext([&] { settleEngine(); });
+
   comm::MSComm& port = form_.MSComm1;
   if (port.PortOpen()) {
-    // Output still queued (a page leaving) would keep the hang-up line from the modem.
+    // Output still queued would keep the hang-up line from the modem (a page in it was taken
+    // back above).
     ResumeNext([&] { port.DiscardOutput(); });
     ResumeNext([&] { port.Output("ATH+++\r"); });
     ResumeNext([&] { port.SetPortOpen(false); });
@@ -35,8 +40,6 @@ void ServerCore::Command2_Click() {
     if (!m_.dbPager) vb::Raise(vb::err::kObjectNotSet);
     return *m_.dbPager;
   };
-  // Pages the terminal took are stored as sent before anything else happens to the queue.
-  if (settleEngine) ResumeNext([&] { settleEngine(); });
   // Stopped by Start's error trap, the server keeps the messages still waiting: the next Start
   // takes them up again. The operator's Stop throws them away.
   if (keepMessagesOnStop_) {
@@ -47,7 +50,6 @@ void ServerCore::Command2_Click() {
   } else {
     ResumeNext([&] { database().Execute("Delete Temp.* From Temp"); });
     ResumeNext([&] { database().Execute("Delete Queue.* From Queue"); });
-    ResumeNext([&] { SetSentRowsMayWait(database(), false); });
   }
   ResumeNext([&] { database().Close(); });
 

@@ -23,8 +23,15 @@ void CallEngine::Timer1_Timer() {
 }
 
 void CallEngine::EndCall(const std::string& status, const std::string& reason) {
-  if (!form_.tmrSend.Enabled && !form_.tmrDialing.Enabled) return;
-  Trapped([&] { FailCall(status.c_str(), reason.c_str()); });
+  Trapped([&] {
+    if (form_.tmrSend.Enabled || form_.tmrDialing.Enabled) FailCall(status.c_str(), reason.c_str());
+    // A hang-up still waiting for the output to leave ends now, before the port closes under
+    // it: its hang-up line must never reach the port once it is opened again.
+    if (state_->closeLineByMs && form_.MSComm1.PortOpen()) {
+      form_.MSComm1.DiscardOutput();
+      SendHangUpAndClose();
+    }
+  });
 }
 
 void CallEngine::FailCall(const char* status, const char* reason) {
@@ -72,15 +79,25 @@ void CallEngine::RejectedUnit() {
   // step finds the end of the rows and hangs up.
   const auto& rows = m_.rsQueue;
   if (!rows || !rows->IsOpen() || rows->Eof() || rows->Bof()) return;
-  // A refusal while the page's text is still leaving the port: that page was not taken.
-  state_->leaving.reset();
+  // A refusal while the page's text is still leaving the port: that page was not taken, and
+  // what is left of it is taken back from the port.
+  if (state_->leaving) {
+    form_.MSComm1.DiscardOutput();
+    state_->leaving.reset();
+  }
+  // The unit refused is this row's own when its unit id is the last one written; a refusal
+  // that comes only after the dialogue moved past that row (its text went out meanwhile) is
+  // logged against the row now current, which was never offered: it waits for the next cycle.
+  const std::int64_t row = rows->Bookmark();
+  const bool ownUnit = state_->unitOnLine == row;
+  state_->unitOnLine.reset();
   CountDown(m_.intPending);
   m_.strSendStep = "Unit";
   AppendLogRecord(platform_.dbEngine, m_.dbPager, m_.rsTranLog, [&] {
     return RejectedRecord(ReadQueueRow(*rows), LogHead(platform_.clock), m_.strSender, m_.strMessage, m_.strUnit);
   });
   // The row keeps waiting "N" for the rest of this call; the end of the list removes it.
-  state_->refusedRows.push_back(rows->Bookmark());
+  if (ownUnit) state_->refusedRows.push_back(row);
   rows->MoveNext();
   m_.intLastStep = m_.intSendTick;
   if (rows->Eof()) Disconnect();

@@ -16,15 +16,20 @@
 //
 // The state of a message, and what every path keeps (core/QueueRules.h has the whole rule). A
 // Queue row waits ("N") until it is settled, and each settling is one transaction together
-// with its record: sent is the row's "Y" with its "sent successfully" record; failed with the
-// call is its copy in Temp, its failure record and the row's removal; refused by the terminal
-// is its "is invalid" record (the row waits on until the end of the list). A page the terminal
-// took whose settling cannot be stored (an outside lock) is kept in memory and stored before
-// the engine touches the queue again: the pause does not dial the next company, and Start and
-// Stop store it first. So a crash, Start's error trap, a failed end-of-list removal or a lock
-// leaves the file in a state from which the next Start goes on by one rule: sent rows go,
-// waiting rows stay. The only page that can reach its terminal twice is one the terminal took
-// in the moment the program died, before its settling was stored.
+// with its record, on the disk before the engine does anything else: sent is the row's "Y" (and
+// the server's mark on it) with its "sent successfully" record; failed with the call is its
+// copy in Temp, its failure record and the row's removal (all the company's waiting rows in one
+// transaction); refused by the terminal is its "is invalid" record (the row waits on until the
+// end of the list). A page counts as sent once its bytes have left the port; whatever ends or
+// fails the call before the dialogue's next tick saw that settles it as sent, or, while its
+// bytes are still in the port, takes them back (discarded, so that a failed page never goes
+// out). A page the terminal took whose settling cannot be stored (an outside lock) is kept in
+// memory and stored before the engine touches the queue again: the pause does not dial the next
+// company, and Start and Stop store it first. So a crash, a power cut, Start's error trap, a
+// failed end-of-list removal or a lock leaves the file in a state from which the next Start goes
+// on by one rule: sent rows go, waiting rows stay. The only page that can reach its terminal
+// twice is one the terminal took in the moment the program died, before its settling was on
+// the disk.
 //
 // What callers may rely on:
 //  - Every handler is safe to call at any time, also from a pump inside another handler and
@@ -61,6 +66,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/Form1.h"
 #include "common/Module1.h"
@@ -95,21 +101,32 @@ class CallEngine {
   // Send dialogue: pumps, then the step due at this tick.
   void tmrSend_Timer();
   // Fails the waiting messages of the company in strModem (Status exactly "N", Modem exactly
-  // strModem) with strFailReason: a copy in Temp and a failure record each, each in a
-  // transaction of its own. Does nothing when it already ran in this call.
+  // strModem) with strFailReason: a copy in Temp and a failure record each, and the row's
+  // removal, all in one transaction (one sync of the disk for the company, however many
+  // messages it has). Settles what the line has taken first (SettlePending). Does nothing more
+  // when it already ran in this call.
   void LogUnsentMessages();
 
-  // Ends a dial or call in progress from outside the engine (the port is about to close): the
-  // company's waiting messages fail with `reason`, the line is hung up and the pause begins;
-  // the status line shows `status`. Does nothing between calls.
+  // The port is about to close under the engine (the setup window's Save). A dial or call in
+  // progress ends: a page whose bytes have left is settled as sent, one still in the port is
+  // taken back, the company's waiting messages fail with `reason`, the line is hung up and the
+  // pause begins; the status line shows `status`. A hang-up still waiting for the output to
+  // leave sends its hang-up line and closes the port now, so that nothing of the old call
+  // reaches the port once it is opened again. Between calls nothing else happens.
   void EndCall(const std::string& status, const std::string& reason);
 
-  // Stores the settling of every page the terminal took whose "Y" and record could not be
-  // written yet (the database was locked, say), oldest first, each in one transaction. Raises
-  // the database's error when it still cannot; those pages then stay in memory for the next
-  // try. Start and Stop call it before they touch the queue.
+  // Settles what the line has taken so far: a page whose text was written is stored as sent
+  // when its bytes have left the port, or taken back from the port when they have not; then
+  // every page the terminal took whose "Y" and record could not be written yet (the database
+  // was locked, say) is stored, oldest first, each in one transaction. Raises the database's
+  // error when it still cannot; those pages then stay in memory for the next try. Start and
+  // Stop call it before they touch the queue or the line, the pause before it dials, the
+  // failure routine before it fails anything.
   void SettlePending();
   bool HasUnsettledPages() const;
+  // The pages kept in memory, in words (PageDescription): they went out, and would go out
+  // again if the program ended before they were stored.
+  std::vector<std::string> UnsettledPages() const;
 
   std::function<void()> runStart;  // Start as the re-cycle makes it, called at its 8th tick
 
@@ -145,12 +162,18 @@ class CallEngine {
   void SendTick();
   void SendStep();
   void FailWaitingMessages();
-  // Settles a page the terminal has just taken: its row (by number) "Y" and its sent record in
-  // one transaction, or kept in memory for SettlePending when that fails (the error goes on).
-  void SettleSent(std::int64_t row, FieldValues record);
+  // Stores the pages kept in memory, oldest first (see SettlePending); raises when it cannot.
+  void StoreUnsettled();
   // The page just written has left the port: settled, and the rows moved on (true). Not yet
-  // (false): the dialogue waits, or, past the time the line's rate allows, the company fails.
+  // (false): the dialogue waits, or, past the time the line's rate allows, the page is taken
+  // back from the port and the company fails.
   bool PageHasLeft();
+  // The leaving page's bytes are out: kept as taken, the rows moved on, and stored (raises
+  // when the database refuses; the page then waits in memory).
+  void PageLeft();
+  // Before anything ends or fails a call: the leaving page, if any, is settled as sent when its
+  // bytes have left, else taken back from the port (discarded, never drained).
+  void SettleOrWithdrawLeavingPage();
   // The end of the list: the rows the complete cycle dealt with leave Queue (QueueRules.h).
   void RemoveRowsOfCompleteCycle();
   // Fails the company's waiting messages with `reason`, hangs up and clears the dial count;
@@ -165,6 +188,8 @@ class CallEngine {
   void CloseLineWhenSent(std::int64_t untilDialMs);
   // A tick of the closer: the watched drain is done, its time is up, or it goes on.
   void LineCloserTick();
+  // Sends the hang-up line and closes the port (closed also when the write fails).
+  void SendHangUpAndClose();
   // Writes a line to the port and records it for the echo filter.
   void Write(const std::string& text);
 

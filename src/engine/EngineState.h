@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "common/Module1.h"
@@ -35,17 +36,22 @@ struct CallEngine::State {
   struct SentPage {
     std::int64_t row;
     FieldValues record;
+    std::string description;  // unit, company and text, for whoever must be told it may go again
   };
   std::vector<SentPage> unsettled;
 
   // The page whose text was just written, until its bytes have left the port (then it is
-  // settled as sent) or cannot leave by byMs (then it fails with its company's pages).
+  // settled as sent) or cannot leave by byMs (then it is taken back from the port and fails
+  // with its company's pages). Whatever ends the call first settles it or takes it back.
   struct LeavingPage {
-    std::int64_t row;
-    FieldValues record;
+    SentPage page;
     std::int64_t byMs;
   };
   std::optional<LeavingPage> leaving;
+
+  // The row whose unit id was written last in this call, until the dialogue moves past it: a
+  // refusal read while it is current refuses that row's own unit.
+  std::optional<std::int64_t> unitOnLine;
 
   // Rows whose unit the terminal refused in this cycle; they leave Queue at the end of the list.
   std::vector<std::int64_t> refusedRows;
@@ -55,6 +61,7 @@ struct CallEngine::State {
     serving = true;
     failedThisCall = false;
     leaving.reset();
+    unitOnLine.reset();
   }
 };
 

@@ -18,30 +18,32 @@ void CallEngine::LogUnsentMessages() {
 }
 
 void CallEngine::FailWaitingMessages() {
+  // A page the line has taken is stored as sent first, or it would be failed as waiting; one
+  // still in the port is taken back, so that it cannot go out once failed.
+  SettlePending();
   // Once per call: a chunk holding two failure answers must not queue each message twice.
   State& state = *state_;
   if (state.failedThisCall) return;
   if (!m_.dbPager) vb::Raise(vb::err::kObjectNotSet);
-  // A page the terminal took is stored as sent first, or it would be failed as waiting.
-  SettlePending();
 
   // The selection is the database's (exact, case-sensitive text comparison; Nulls never
   // equal), so only the company's waiting rows are read, not the whole queue.
   auto rsAllQueue = m_.dbPager->OpenRecordset(WaitingRowsQuery(m_.strModem));
   auto rsTemp = m_.dbPager->OpenRecordset("Temp");
   m_.rsTranLog = m_.dbPager->OpenRecordset("TranLog");
-  // Each row is settled in one transaction: its copy in Temp, its failure record and its
-  // removal from Queue. An error cuts the pass short with every row either settled or still
-  // waiting, so a later pass (or the next cycle) takes up exactly the rest.
+  // The company's waiting rows are settled in one transaction: each its copy in Temp, its
+  // failure record and its removal from Queue. One commit, so one sync of the disk, whatever
+  // their number: a slow disk must not hold the handler for a sync per message. An error leaves
+  // every row waiting, for a later pass or the next cycle.
   if (rsAllQueue->RecordCount() > 0) {
-    for (rsAllQueue->MoveFirst(); !rsAllQueue->Eof(); rsAllQueue->MoveNext()) {
-      InOneTransaction(platform_.dbEngine, [&] {
+    InOneTransaction(platform_.dbEngine, [&] {
+      for (rsAllQueue->MoveFirst(); !rsAllQueue->Eof(); rsAllQueue->MoveNext()) {
         const QueueRow values = ReadQueueRow(*rsAllQueue);
         AddRecord(*rsTemp, QueueCopy(values));
         AddRecord(*m_.rsTranLog, FailureRecord(values, LogHead(platform_.clock), m_.strFailReason));
         rsAllQueue->Delete();
-      });
-    }
+      }
+    });
   }
   state.failedThisCall = true;
   m_.rsTranLog->Close();

@@ -20,14 +20,18 @@ void CallEngine::Command5_Click() {
 }
 
 void CallEngine::HangUp() {
+  // A page still leaving is settled as sent when its bytes are out, or taken back from the
+  // port; a settling the database refuses waits in memory for the pause to store it.
+  try {
+    SettleOrWithdrawLeavingPage();
+  } catch (const vb::RuntimeError&) {
+  }
   m_.intSendTick = 0;
   m_.intLastStep = 0;
   form_.tmrSend.Enabled = false;
   const bool pauseRunning = form_.tmrCountdown.Enabled;
   form_.tmrCountdown.Enabled = true;
   state_->serving = false;
-  // A page still leaving the port is not sent: it waits in Queue, or its failure is under way.
-  state_->leaving.reset();
   state_->echo.Clear();
   // A line already closing (a second failure answer in the same read) is left to that.
   if (!form_.MSComm1.PortOpen() || state_->closeLineByMs) return;
@@ -58,9 +62,18 @@ void CallEngine::CloseLineWhenSent(std::int64_t untilDialMs) {
       // What cannot leave in time is dropped, so that the hang-up line reaches the modem.
       if (!port.WaitOutputSent(static_cast<int>(std::max<std::int64_t>(left, 0)))) port.DiscardOutput();
     }
-    port.Output(texts::kHangUpLine);
   } catch (const vb::RuntimeError& e) {
     // The line is given up all the same: closing the port drops the call.
+    form_.lblStatus.Caption = GeneralErrorText(e);
+  }
+  SendHangUpAndClose();
+}
+
+void CallEngine::SendHangUpAndClose() {
+  auto& port = form_.MSComm1;
+  try {
+    port.Output(texts::kHangUpLine);
+  } catch (const vb::RuntimeError& e) {
     form_.lblStatus.Caption = GeneralErrorText(e);
   }
   state_->closeLineByMs.reset();

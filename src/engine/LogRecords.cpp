@@ -72,6 +72,11 @@ FieldValues SentRecord(const QueueRow& row, const std::string& head) {
   return fields;
 }
 
+std::string PageDescription(const QueueRow& row) {
+  return "unit " + row.unit.value_or("") + " of paging company " + row.modem.value_or("") + ": " +
+         row.message.value_or("");
+}
+
 FieldValues RejectedRecord(const QueueRow& row, const std::string& head, const std::string& strSender,
                            const std::string& strMessage, const std::string& strUnit) {
   FieldValues fields{{"Sender", strSender},

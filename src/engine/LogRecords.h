@@ -47,6 +47,9 @@ void CloseQuietly(const std::shared_ptr<dao::Recordset>& rs);
 // Time Sent, IP Address, User, Browser.
 FieldValues SentRecord(const QueueRow& row, const std::string& head);
 
+// A page in words, for the operator: "unit <Unit> of paging company <Modem>: <Message>".
+std::string PageDescription(const QueueRow& row);
+
 // A unit the terminal refused: Sender (strSender), Message (head + sentence from strMessage and
 // strUnit), then Paging Unit, Paging Company, Date Sent, Time Sent, IP Address, User, Browser
 // from the row.

@@ -96,6 +96,7 @@ void CallEngine::SendStep() {
     m_.strSendStep = "Message";
     m_.blnLoggedIn = true;
     m_.intLastStep = m_.intSendTick;
+    state_->unitOnLine = rows.Bookmark();
   } else if (m_.strSendStep == "Message") {
     form_.lblStatus.Caption = texts::kSendingMessage;
     Write(m_.strOutMessage + texts::kLineEnd);
@@ -105,35 +106,58 @@ void CallEngine::SendStep() {
     // (PageHasLeft), for as long as the line's rate needs.
     comm::MSComm& port = form_.MSComm1;
     const std::size_t queued = port.OutBufferCount();
-    state_->leaving = State::LeavingPage{rows.Bookmark(), SentRecord(ReadQueueRow(rows), LogHead(platform_.clock)),
+    const QueueRow row = ReadQueueRow(rows);
+    state_->leaving = State::LeavingPage{{rows.Bookmark(), SentRecord(row, LogHead(platform_.clock)), PageDescription(row)},
                                          platform_.loop.NowMs() + port.SendTimeMs(queued) + kLeaveMarginMs};
-    if (queued == 0) PageHasLeft();
+    if (queued == 0) PageLeft();
   }
 }
 
 bool CallEngine::PageHasLeft() {
-  State::LeavingPage& page = *state_->leaving;
   comm::MSComm& port = form_.MSComm1;
   if (port.OutBufferCount() > 0) {
-    if (platform_.loop.NowMs() < page.byMs) return false;
-    // The line does not take the page (held off by the modem, say): it fails with the
-    // company's other waiting pages and comes back in the next cycle.
-    state_->leaving.reset();
+    if (platform_.loop.NowMs() < state_->leaving->byMs) return false;
+    // The line does not take the page (held off by the modem, say): taken back from the port,
+    // so that it cannot go out once failed, it fails with the company's other waiting pages
+    // and comes back in the next cycle.
     port.DiscardOutput();
+    state_->leaving.reset();
     FailCall(texts::kPageHeldStatus, texts::kReasonPageHeld);
     return false;
   }
-  // Its "Y" and its record are stored together, or kept until they can be (SettlePending).
-  const State::LeavingPage left = std::move(page);
+  PageLeft();
+  return true;
+}
+
+void CallEngine::PageLeft() {
+  // Kept first, so that whatever fails below, the page is stored as sent before the queue is
+  // touched again (StoreUnsettled).
+  state_->unsettled.push_back(std::move(state_->leaving->page));
   state_->leaving.reset();
-  auto& rows = CompanyRows(m_.rsQueue);
-  rows.MoveNext();
+  state_->unitOnLine.reset();
   CountDown(m_.intPending);
   // A page that took longer than a step to leave lets the next step come now.
   const int tick = m_.intSendTick.value();
   if (tick > m_.intLastStep.value() + kTicksPerStep) m_.intLastStep = tick - kTicksPerStep;
-  SettleSent(left.row, left.record);
-  return true;
+  CompanyRows(m_.rsQueue).MoveNext();
+  StoreUnsettled();
+}
+
+void CallEngine::SettleOrWithdrawLeavingPage() {
+  if (!state_->leaving) return;
+  comm::MSComm& port = form_.MSComm1;
+  std::size_t queued = 1;
+  try {
+    queued = port.OutBufferCount();
+  } catch (const vb::RuntimeError&) {
+    // The device has vanished: what it held never leaves.
+  }
+  if (queued == 0) {
+    PageLeft();
+    return;
+  }
+  port.DiscardOutput();
+  state_->leaving.reset();
 }
 
 }  // namespace pager

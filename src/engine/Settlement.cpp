@@ -1,5 +1,4 @@
 // Settling a page the terminal took, and the end-of-cycle removal of what the cycle dealt with.
-#include "common/HeaderMarks.h"
 #include "core/QueueRules.h"
 #include "core/Transaction.h"
 #include "engine/CallEngine.h"
@@ -17,12 +16,12 @@ dao::Database& OpenDatabase(const std::shared_ptr<dao::Database>& db) {
 }
 }  // namespace
 
-void CallEngine::SettleSent(std::int64_t row, FieldValues record) {
-  state_->unsettled.push_back({row, std::move(record)});
-  SettlePending();
+void CallEngine::SettlePending() {
+  SettleOrWithdrawLeavingPage();
+  StoreUnsettled();
 }
 
-void CallEngine::SettlePending() {
+void CallEngine::StoreUnsettled() {
   auto& pages = state_->unsettled;
   while (!pages.empty()) {
     dao::Database& db = OpenDatabase(m_.dbPager);
@@ -31,7 +30,6 @@ void CallEngine::SettlePending() {
     try {
       InOneTransaction(platform_.dbEngine, [&] {
         db.Execute(kMarkRowSent, {page.row});
-        SetSentRowsMayWait(db, true);
         AddRecord(*m_.rsTranLog, page.record);
       });
     } catch (...) {
@@ -45,12 +43,17 @@ void CallEngine::SettlePending() {
 
 bool CallEngine::HasUnsettledPages() const { return !state_->unsettled.empty(); }
 
+std::vector<std::string> CallEngine::UnsettledPages() const {
+  std::vector<std::string> pages;
+  for (const State::SentPage& page : state_->unsettled) pages.push_back(page.description);
+  return pages;
+}
+
 void CallEngine::RemoveRowsOfCompleteCycle() {
   dao::Database& db = OpenDatabase(m_.dbPager);
   InOneTransaction(platform_.dbEngine, [&] {
     db.Execute(kRemoveRowsNotWaiting);
     for (const std::int64_t row : state_->refusedRows) db.Execute(kRemoveRefusedRow, {row});
-    SetSentRowsMayWait(db, false);
   });
   state_->refusedRows.clear();
 }

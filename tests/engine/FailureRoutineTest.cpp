@@ -66,11 +66,11 @@ TEST_F(FailureRoutineTest, PassCutOffByAFailingRecordResumesWithoutWritingAnythi
          "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
   Open();
   Fail("5550100", "was busy.");
-  EXPECT_FALSE(h.dbEngine.Workspaces(0).InTransaction()) << "the failed record's transaction is rolled back";
-  // U2's copy, record and removal are one unit: none of them stays.
-  EXPECT_EQ(Column("Temp", "Unit"), (std::vector<std::string>{"U1"}));
-  EXPECT_EQ(Column("TranLog", "Paging Unit"), std::vector<std::string>{"U1"});
-  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::string>{"U2", "U3"}));
+  EXPECT_FALSE(h.dbEngine.Workspaces(0).InTransaction()) << "the failed pass's transaction is rolled back";
+  // The company's rows are failed as one unit: none of them is, every one still waits.
+  EXPECT_EQ(h.CountRows("Temp"), 0);
+  EXPECT_EQ(h.CountRows("TranLog"), 0);
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::string>{"U1", "U2", "U3"}));
 
   h.Exec("DROP TRIGGER refuse");
   Fail("5550100", "was busy.");

@@ -3,7 +3,8 @@
 //
 // What the layer relies on:
 //   - Open() refuses a missing file (3024), an empty or foreign file (3049), and sets the file
-//     up for shared use: write-ahead log, synchronous=NORMAL, the given busy timeout.
+//     up for shared use: write-ahead log, synchronous=FULL (a commit is on the disk when
+//     it returns), the given busy timeout.
 //   - Prepare() returns a statement owned and cached by the connection, reset and unbound; a
 //     statement is used through StatementUse, which resets it again when done, so no statement
 //     ever keeps a read open between calls.

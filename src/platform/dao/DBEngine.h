@@ -10,6 +10,9 @@
 //     show; nothing fails silently and nothing is left half-done by a failed call.
 //   - OpenDatabase on a missing file raises 3024 "Could not find file '<path>'." and creates
 //     nothing; a file that is not a database raises 3049.
+//   - A commit (CommitTrans, or a single statement outside a transaction) is on the disk when it
+//     returns: the write-ahead log is synced, so a power cut cannot take back what a caller has
+//     already acted on.
 //   - The file is opened in write-ahead-log mode with a busy timeout of 5 seconds (SetBusyTimeout):
 //     a short lock held by an outside writer is waited out; a lock held longer raises 3260.
 //   - After BeginTrans, the first operation on each database takes its write lock (so the
@@ -50,7 +53,7 @@ class Workspace {
   void SetBusyTimeout(int milliseconds) { busyTimeoutMs_ = milliseconds; }
 
   void BeginTrans();   // begins a transaction on every database open in this workspace
-  void CommitTrans();  // plain commit (no forced flush)
+  void CommitTrans();  // on the disk when it returns (the write-ahead log synced)
   void Rollback();     // undoes everything since BeginTrans
   bool InTransaction() const { return inTransaction_; }
 
