@@ -93,6 +93,17 @@ TEST(DatabaseExecute, DeleteStatementsEmptyTheirTable) {
   EXPECT_EQ(outside.Number("SELECT id FROM Temp WHERE Unit = 'x'"), 7);
 }
 
+TEST(DatabaseExecute, DeleteAllPutsTheConnectionsSecureDeleteBack) {
+  PagerFile file;
+  auto db = file.Open();
+  const auto secureDelete = [&] {
+    return db->OpenRecordset("SELECT secure_delete FROM pragma_secure_delete")->Field("secure_delete");
+  };
+  const dao::Value before = secureDelete();
+  db->Execute("Delete Tranlog.* From Tranlog");
+  EXPECT_EQ(secureDelete(), before);  // not left at "fast" for the deletes that follow
+}
+
 TEST(DatabaseExecute, ErrorsNameTheProblem) {
   PagerFile file;
   auto db = file.Open();
