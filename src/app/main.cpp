@@ -38,7 +38,9 @@ int main(int argc, char** argv) {
   // The server finishes inside the unload of its last window; the loop is left after that
   // unload is over. (quit() would first ask every window to close, and the main window, still
   // unloading, would take that for the operator's close box.)
-  server.onFinished = [] { QTimer::singleShot(0, [] { QCoreApplication::exit(0); }); };
+  server.onFinished = [&server] {
+    QTimer::singleShot(0, [&server] { QCoreApplication::exit(server.ExitStatus()); });
+  };
   // kill, a logout or a system shutdown, a closed terminal, Ctrl-C: the server ends in order
   // (a call hung up, port and database closed, "NOT AVAILABLE"), keeping what waits to be
   // sent, and the loops are left as after a shut-down, also from inside a box.

@@ -33,12 +33,22 @@ void ServerApplication::EndInOrder() {
   if (finished_ || endingInOrder_) return;
   endingInOrder_ = true;
   core.EndKeepingMessages();
+  if (engine.HasUnsettledPages() && !core.StoreEngineSettlings(kEndStoreAttempts)) ReportUnsettledPages();
   if (panel.setupWindow) {
     if (forms::Window* setup = panel.setupWindow(); setup != nullptr && setup->Loaded()) setup->Unload();
   }
   if (form1.Loaded()) form1.Unload(forms::kUnloadFromCode);
   if (form2.Loaded()) form2.Unload(forms::kUnloadFromCode);
   Finish();
+}
+
+void ServerApplication::ReportUnsettledPages() {
+  exitStatus_ = 1;
+  if (errorOutput == nullptr) return;
+  *errorOutput << "pager-server: these pages went out, but their \"sent\" marks could not be stored in "
+                  "pager.mdb; they may go out again at the next start:\n";
+  for (const std::string& page : engine.UnsettledPages()) *errorOutput << "  " << page << "\n";
+  errorOutput->flush();
 }
 
 void ServerApplication::EndCallBeforeSave() {

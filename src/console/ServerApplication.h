@@ -31,6 +31,7 @@
 #pragma once
 
 #include <functional>
+#include <iostream>
 #include <memory>
 
 #include "common/Form1.h"
@@ -62,10 +63,19 @@ class ServerApplication {
   // shut-down but without the question: the server is stopped keeping every waiting message
   // (ServerCore::EndKeepingMessages: a call in progress hung up, port and database closed,
   // "NOT AVAILABLE" published), the setup window is unloaded if it is open, then the main
-  // and splash windows, and the program is finished. It may run inside a handler that waits
-  // in a box or a pump; that handler goes on when the window layer leaves its loops, and
-  // finds the engine's timers off. Later calls, and calls once finished, do nothing.
+  // and splash windows, and the program is finished. Pages the terminal took whose settling
+  // the database refused (another program holds it) are stored first, in up to
+  // kEndStoreAttempts tries of the busy timeout each (half a minute, well inside what a service
+  // manager waits); when they still cannot be, errorOutput says which pages may go out again
+  // and ExitStatus() is 1. It may run inside a handler that waits in a box or a pump; that
+  // handler goes on when the window layer leaves its loops, and finds the engine's timers off.
+  // Later calls, and calls once finished, do nothing.
   void EndInOrder();
+  static constexpr int kEndStoreAttempts = 6;
+  // 0, or 1 when the orderly end left pages that may go out again.
+  int ExitStatus() const { return exitStatus_; }
+  // Where the orderly end reports what it could not store (standard error unless set).
+  std::ostream* errorOutput = &std::cerr;
 
   // The setup window's Save is about to close the port. A call or a dial in progress does not
   // survive that (the modem hangs up when its port closes), so it ends here as a lost carrier
@@ -99,10 +109,12 @@ class ServerApplication {
   void WireHotSpots();
   void SetStatusTimers(bool enabled);
   void Finish();
+  void ReportUnsettledPages();
 
   bool started_ = false;
   bool finished_ = false;
   bool endingInOrder_ = false;  // the windows unload without the shut-down question
+  int exitStatus_ = 0;
 };
 
 }  // namespace pager

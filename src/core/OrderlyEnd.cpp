@@ -12,4 +12,21 @@ void ServerCore::EndKeepingMessages() {
   keepMessagesOnStop_ = before;
 }
 
+bool ServerCore::StoreEngineSettlings(int attempts) {
+  if (!settleEngine) return true;
+  for (int attempt = 0; attempt < attempts; ++attempt) {
+    try {
+      // Each attempt waits out another program's lock for the busy timeout, so the attempts
+      // bound the time this takes.
+      OpenDatabase();
+      settleEngine();
+      m_.dbPager->Close();
+      return true;
+    } catch (const vb::RuntimeError&) {
+      if (m_.dbPager) vb::ResumeNext([&] { m_.dbPager->Close(); });
+    }
+  }
+  return false;
+}
+
 }  // namespace pager

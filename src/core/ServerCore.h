@@ -58,6 +58,11 @@ class ServerCore {
   // in progress is hung up, the port and the database are closed and "NOT AVAILABLE" is
   // published; nothing asks the operator.
   void EndKeepingMessages();
+  // After EndKeepingMessages: stores what the call engine still holds (settleEngine: pages the
+  // terminal took whose settling the database refused), opening the database for each of at
+  // most `attempts` tries, each of which waits out another program's lock for the busy timeout
+  // (5 s). True when everything is stored; the database is closed again either way.
+  bool StoreEngineSettlings(int attempts);
 
   // The shut-down guard: refuses while the server runs, else asks the operator; on Yes writes
   // the stopped status and unloads the splash window. Sets cancel to -1 to keep the window.

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "ConsoleFixture.h"
+#include "harness/ServerHarness.h"
 #include "support/PagerDatabase.h"
 
 namespace console_test {
@@ -106,6 +109,29 @@ TEST_F(ServerApplicationTest, ASignalEndsTheProgramInOrderKeepingTheWaitingMessa
   EXPECT_EQ(serial->Written(), "ATH+++\r");
 }
 
+// A signal while another program holds the database: the page whose bytes have left cannot be
+// marked sent. The end tries again for a bounded time, then names the page on standard error
+// and ends with status 1; the page still waits, and may go out again.
+TEST_F(ServerApplicationTest, APageTheEndCannotMarkSentIsNamedAndTheExitStatusIsOne) {
+  dbEngine.Workspaces(0).SetBusyTimeout(testing_support::ServerHarness::kBusyTimeoutMs);
+  CallWithOneMessage();
+  serial->PushInput("ID=\r\n");
+  serial->HoldOutput(true);
+  loop.AdvanceUntil([&] { return serial->HeldOutput().find("Meeting at 3\r") != std::string::npos; }, 20000, 100);
+  serial->HoldOutput(false);  // the page's bytes leave before the dialogue's next tick sees it
+  std::ostringstream errors;
+  app->errorOutput = &errors;
+  {
+    const auto lock = std::make_unique<testing_support::ServerHarness::WriteLock>(folder.PathOf("pager.mdb"));
+    app->EndInOrder();
+  }
+  EXPECT_TRUE(app->Finished());
+  EXPECT_EQ(app->ExitStatus(), 1);
+  EXPECT_NE(errors.str().find("unit 4711 of paging company 5551234: Meeting at 3\n"), std::string::npos) << errors.str();
+  EXPECT_EQ(Count("Select * from Queue Where Status = 'N'"), 1);
+  EXPECT_EQ(Count("Select * from TranLog"), 0);
+}
+
 // The modem hangs up when the Save closes its port: the call is ended before, as a lost carrier
 // ends it, so that no message is written to a line without carrier and logged as sent.
 TEST_F(ServerApplicationTest, ASaveOfTheModemSettingsEndsTheCallAndFailsItsMessages) {
@@ -123,6 +149,28 @@ TEST_F(ServerApplicationTest, ASaveOfTheModemSettingsEndsTheCallAndFailsItsMessa
   EXPECT_EQ(Count("Select * from TranLog Where Message Like '%Meeting at 3 to unit 4711 was not sent because paging "
                   "company could not be served: the modem settings were saved during the call.'"),
             1);
+}
+
+// A hang-up still waiting for a slow line to take its output when the Save closes the port: it
+// ends there, and nothing of it reaches the port the Save opens again.
+TEST_F(ServerApplicationTest, AHangUpWaitingForTheLineEndsBeforeTheSaveReopensThePort) {
+  form().MSComm1.SetSettings("300,e,7,1");
+  CallWithOneMessage();
+  serial->PushInput("ID=\r\n");
+  serial->HoldOutput(true);
+  loop.AdvanceUntil([&] { return serial->HeldOutput().find("4711\r") != std::string::npos; }, 20000, 100);
+  serial->PushInput("NO CARRIER\r\n");
+  loop.Advance(1000);
+  ASSERT_TRUE(serial->IsOpen()) << "the hang-up waits for the unit id to leave";
+  serial->HoldOutput(false);
+  serial->ClearWritten();
+  app->EndCallBeforeSave();
+  EXPECT_EQ(serial->Written(), "ATH+++\r");
+  EXPECT_FALSE(serial->IsOpen());
+  form().MSComm1.SetPortOpen(true);  // as the Save does
+  loop.Advance(3000);
+  EXPECT_TRUE(serial->IsOpen());
+  EXPECT_EQ(serial->Written(), "ATH+++\r");
 }
 
 }  // namespace

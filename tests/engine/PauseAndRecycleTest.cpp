@@ -107,5 +107,19 @@ TEST_F(PauseAndRecycleTest, PortReopenedDuringThePauseIsUsedForTheNextDial) {
   EXPECT_EQ(form().lblStatus.Caption.get(), "Dialing 5550200");
 }
 
+// The end of the list removes the rows a failed call never retries (a Status other than "N",
+// a Null one included) and keeps only the failed "N" row, in Temp, for the next cycle.
+TEST_F(PauseAndRecycleTest, TheEndOfTheListRemovesEveryRowThatIsNotRetried) {
+  Queue("5550100", "null", "t", std::nullopt);
+  Queue("5550100", "lower", "t", std::string("n"));
+  Queue("5550100", "waiting", "t");
+  line().PushInput("BUSY");
+  Start();
+  Seconds(9);
+  ASSERT_TRUE(form().tmrRestart.Enabled);
+  EXPECT_EQ(h.CountRows("Queue"), 0);
+  EXPECT_EQ(Column("Temp", "Unit"), std::vector<std::string>{"waiting"});
+}
+
 }  // namespace
 }  // namespace engine_test

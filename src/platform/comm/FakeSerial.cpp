@@ -90,7 +90,10 @@ class FakeSerialDevice : public SerialDevice {
   void Close() override {
     if (closed_) return;
     closed_ = true;
-    state_->heldWrites.clear();
+    // As a real device's close, which lets its queued output drain before it lets go: what
+    // was held leaves now. Only DiscardOutput takes output back.
+    std::vector<std::string> held = std::exchange(state_->heldWrites, {});
+    for (const std::string& bytes : held) Leave(*state_, bytes);
     state_->openPort.reset();
     ++state_->closeCount;
   }

@@ -15,8 +15,9 @@
 //   Output leaves the port at once unless the test holds it back (HoldOutput), as a line
 //   held off by flow control or far slower than the writer: held writes are not recorded and
 //   reach no hook until released; OutputQueued (MSComm::OutBufferCount) counts their bytes,
-//   WaitOutputSent answers at once (no virtual time passes in it), and DiscardOutput or
-//   closing the port drops them unsent.
+//   WaitOutputSent answers at once (no virtual time passes in it), and DiscardOutput drops
+//   them unsent. Closing the port lets them leave, as a real device drains its output queue
+//   before it lets go: a caller that must keep a page from going out discards it first.
 #pragma once
 
 #include <functional>

@@ -49,7 +49,9 @@ class MSComm {
   // port, 8002 for a port that does not exist (any more), 8010 for a device that cannot be
   // opened, 8015 for settings it refuses; the port stays closed on any failure. Closing a
   // closed port does nothing; closing never raises, also after the device has vanished.
-  // Closing drops unread input and unsent output.
+  // Closing drops unread input; output still queued gets the device's short time to drain
+  // (what the rate needs, at most half a second), and what is left then is dropped. A caller
+  // that must keep queued output from going out discards it first (DiscardOutput).
   bool PortOpen() const;
   void SetPortOpen(bool open);
 

@@ -82,7 +82,8 @@ class SerialDevice {
   // raises.
   virtual void DiscardOutput() = 0;
 
-  // Releases the device (and any lock on it). Unsent bytes still pending are dropped.
+  // Releases the device (and any lock on it). Bytes still queued get a short, bounded time to
+  // leave first (what the rate needs, at most half a second); what is left then is dropped.
   virtual void Close() = 0;
 };
 
