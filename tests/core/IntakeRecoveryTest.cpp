@@ -1,6 +1,7 @@
 // Errors half-way through the intake: no message is lost or stored twice, and a file whose rows
 // were not stored stays for the next Start.
 #include "core/CoreTest.h"
+#include "platform/files/DurableFiles.h"
 #include "support/TempFolder.h"
 
 namespace core_test {
@@ -92,6 +93,53 @@ TEST_F(IntakeRecoveryTest, FilesTakenAsideByAnInterruptedStartAreFinishedOnce) {
   form().imgInternet.Visible = true;
   Start();
   EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"aside", "own", "new"}));
+}
+
+// The Other File's committed claim is its own: a new submissions file claimed in the same Start
+// does not make the Other File's aside copy look uncommitted, so it is not read a second time.
+TEST_F(IntakeRecoveryTest, ACommittedOtherFileStaysCommittedWhenASubmissionsFileIsClaimed) {
+  UseSubmissions();
+  UseOtherFile("pages.txt");
+  h.Exec("PRAGMA user_version = " + std::to_string(4242 << 15));  // the Other File's claim 4242
+  h.folder.Write("pages.txt.taken-4242", "\"own\",\"text\"\r\n");
+  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("new", "555"));
+  Start();
+  EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"new"}));
+  EXPECT_FALSE(h.folder.Exists("pages.txt.taken-4242"));
+}
+
+// A writer goes on writing under the file's name while a Start claims it: what it wrote before
+// the claim took the file aside is read with it; a new file it makes under the old name while
+// the claim cannot commit (an outside lock) is never overwritten by the claim putting its file
+// back. Each record is stored once.
+TEST_F(IntakeRecoveryTest, WhatAWriterWritesAroundAClaimIsStoredOnce) {
+  class Writer : public files::Watcher {
+   public:
+    explicit Writer(testing_support::TempFolder& folder) : folder_(folder) {}
+    void BeforeRename(const std::string& from, const std::string& to) override {
+      if (to.find(".taken-") != std::string::npos) {
+        folder_.Write("FEEDBACK.TXT", folder_.Read("FEEDBACK.TXT") + Submission("appended", "555"));
+      } else if (from.find(".taken-") != std::string::npos) {
+        folder_.Write("FEEDBACK.TXT", kHeader + Submission("new", "555"));
+      }
+    }
+   private:
+    testing_support::TempFolder& folder_;
+  } writer(h.folder);
+  UseSubmissions();
+  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("first", "555"));
+  files::SetWatcher(&writer);
+  {
+    const auto lock = h.HoldWriteLock();
+    Start();
+    ExpectStoppedWithError(3260);
+  }
+  files::SetWatcher(nullptr);
+  EXPECT_EQ(h.folder.Read("FEEDBACK.TXT"), kHeader + Submission("new", "555"));
+  Start();
+  EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"first", "appended", "new"}));
 }
 
 }  // namespace

@@ -129,6 +129,10 @@ TEST_F(AnswerReaderTest, TwoRejectionsInOneChunkSkipTwoRowsAndTheDialogueGoesOnW
   EXPECT_EQ(WritesOf("U3\r"), std::vector<std::int64_t>{connect + 11000}) << "next step 3 ticks after the read";
   EXPECT_TRUE(WritesOf("text 1\r").empty());
   EXPECT_EQ(WritesOf("text 3\r"), std::vector<std::int64_t>{connect + 14000});
+  // U1's own unit was refused: it leaves Queue at the end of the list. The second refusal came
+  // for a row whose unit never went out: that row waits for the next cycle.
+  ASSERT_TRUE(h.loop.AdvanceUntil([&] { return form().tmrRestart.Enabled.get(); }, 200000, 1000));
+  EXPECT_EQ(Column("Queue", "Unit"), std::vector<std::string>{"U2"});
 }
 
 TEST_F(AnswerReaderTest, RejectionOnTheLastRowEndsTheCall) {

@@ -133,26 +133,68 @@ TEST_F(InterruptedCycleTest, ALockedDatabaseAtTheRecyclesStartWaitsForTheNextRec
 }
 
 // A page counts as sent only once its bytes have left the port: held-off output delays its
-// record (and the dialogue), and output that cannot leave in time fails the company's pages.
+// record and the dialogue for as long as the page's length needs at the line's rate (plus a
+// margin); output that cannot leave in that time is taken back from the port, never to go
+// out, and the company's pages fail.
 TEST_F(InterruptedCycleTest, APageIsSentOnlyOnceItHasLeftThePort) {
+  form().MSComm1.SetSettings("300,e,7,1");  // 30 characters a second
+  const std::string longText(149, 'x');      // 5 seconds of line with its CR
+  Queue("5550100", "U1", longText);
   QueueMany("5550100", 2);
   Start();
-  Seconds(10);  // unit 1 at 9 s
+  ASSERT_TRUE(h.loop.AdvanceUntil([&] { return !WritesOf("U1\r").empty(); }, 30000, 100));
   line().HoldOutput(true);
-  Seconds(3.5);  // text 1 at 12 s, held at the tick after it
+  ASSERT_TRUE(h.loop.AdvanceUntil([&] { return line().HeldOutput() == longText + "\r"; }, 5000, 100));
+  Seconds(6);  // within the 5 s it needs and the margin
+  EXPECT_EQ(line().HeldOutput(), longText + "\r") << "nothing more is written while the page leaves";
   EXPECT_EQ(SentRecords(), 0);
-  EXPECT_EQ(Column("Queue", "Status"), (std::vector<std::string>{"N", "N"}));
+  EXPECT_EQ(Column("Queue", "Status"), (std::vector<std::string>{"N", "N", "N"}));
   line().HoldOutput(false);
   Seconds(1);
-  EXPECT_EQ(LogSentences(), std::vector<std::string>{"text 1 for unit U1 was sent successfully."});
-
-  Seconds(3);  // unit 2 at 15 s
-  line().HoldOutput(true);
-  Seconds(6);
   EXPECT_EQ(SentRecords(), 1);
-  EXPECT_EQ(Column("Temp", "Unit"), std::vector<std::string>{"U2"});
+
+  ASSERT_TRUE(h.loop.AdvanceUntil([&] { return !WritesOf("U1\r").empty() && WritesOf("U1\r").size() == 2; }, 30000, 100));
+  line().HoldOutput(true);  // "text 1" needs a quarter of a second: 2.25 s at most
+  ASSERT_TRUE(h.loop.AdvanceUntil([&] { return !form().tmrSend.Enabled.get(); }, 10000, 100));
   EXPECT_EQ(LogSentences().back(), "text 2 to unit U2 was not sent because paging company did not take the message in time.");
-  EXPECT_FALSE(form().tmrSend.Enabled);
+  line().HoldOutput(false);
+  Seconds(5);
+  EXPECT_TRUE(WritesOf("text 1\r").empty()) << "the page failed never goes out";
+  EXPECT_EQ(Column("Temp", "Unit"), (std::vector<std::string>{"U1", "U2"}));
+}
+
+// A scheduled row that came in with Status "Y" is still to be sent: a restart after the
+// program ended in the middle of a cycle does not take it for a page the server sent.
+TEST_F(InterruptedCycleTest, AScheduledRowBroughtInAsSentIsSentAfterARestart) {
+  ReplyTo("ATDT5550200\r", "\r\nCONNECT 2400\r\n");
+  QueueMany("5550100", 1);
+  h.InsertScheduled("2026-12-07", "09:00", "5550200", "S1", "scheduled", "Y");
+  Start();
+  ASSERT_TRUE(h.loop.AdvanceUntil([&] { return SentRecords() == 1 && form().tmrCountdown.Enabled.get(); }, 60000, 1000));
+  h.core->EndKeepingMessages();
+  Start();
+  RunCycles(1);
+  EXPECT_EQ(WritesOf("text 1\r").size(), 1u);
+  EXPECT_EQ(WritesOf("scheduled\r").size(), 1u);
+  EXPECT_EQ(SentRecords(), 2);
+}
+
+// Pages the engine holds in memory (their records refused) are stored before Start touches the
+// queue: a Start after a Stop that could not store them does not send them again.
+TEST_F(InterruptedCycleTest, StartStoresThePagesTheEngineHoldsBeforeItTakesTheQueueUp) {
+  QueueMany("5550100", 2);
+  h.Exec("CREATE TRIGGER refuse BEFORE INSERT ON TranLog WHEN NEW.Message LIKE '%sent successfully.' "
+         "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+  Start();
+  ASSERT_TRUE(h.loop.AdvanceUntil([&] { return !WritesOf("text 1\r").empty(); }, 30000, 1000));
+  h.core->EndKeepingMessages();
+  ASSERT_TRUE(engine().HasUnsettledPages());
+  h.Exec("DROP TRIGGER refuse");
+  Start();
+  RunCycles(1);
+  EXPECT_EQ(WritesOf("text 1\r").size(), 1u);
+  EXPECT_EQ(WritesOf("text 2\r").size(), 1u);
+  EXPECT_EQ(SentRecords(), 2);
 }
 
 }  // namespace

@@ -84,5 +84,21 @@ INSTANTIATE_TEST_SUITE_P(EveryEnd, LeavingPageTest,
                                            LeavingCase{CallEnd::kOrderlyEnd, false}),
                          Name);
 
+// Stop does not let what the line has not taken go out before its hang-up line (a page held
+// off behind it would reach the terminal after the operator stopped the server).
+TEST_F(EngineTest, StopTakesBackWhatTheLineHasNotTakenBeforeItsHangUpLine) {
+  ReplyTo("ATDT5550100\r", "\r\nCONNECT 2400\r\n");
+  LoginPrompts(1);
+  QueueMany("5550100", 1);
+  Start();
+  ASSERT_TRUE(h.loop.AdvanceUntil([&] { return !WritesOf("M\r").empty(); }, 30000, 100));
+  line().HoldOutput(true);
+  ASSERT_TRUE(h.loop.AdvanceUntil([&] { return line().HeldOutput() == "U1\r"; }, 5000, 100));
+  writes.clear();
+  h.core->Command2_Click();
+  line().HoldOutput(false);
+  EXPECT_EQ(WrittenTexts(), std::vector<std::string>{"ATH+++\r"});
+}
+
 }  // namespace
 }  // namespace engine_test
