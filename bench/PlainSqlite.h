@@ -1,6 +1,7 @@
 // A plain SQLite connection to a pager.mdb, for the floors the benchmarks measure against and
-// for filling tables past the server's own code. Opened read-write with synchronous=NORMAL,
-// as the server opens the file. Every failure throws std::runtime_error with SQLite's message.
+// for filling tables past the server's own code. Opened read-write in the file's write-ahead
+// log mode, with synchronous=NORMAL unless told otherwise (a floor sets what the server sets).
+// Every failure throws std::runtime_error with SQLite's message.
 #pragma once
 
 #include <sqlite3.h>
@@ -12,11 +13,11 @@ namespace bench {
 
 class PlainSqlite {
  public:
-  explicit PlainSqlite(const std::string& path) {
+  explicit PlainSqlite(const std::string& path, const std::string& synchronous = "NORMAL") {
     if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
       throw std::runtime_error("cannot open " + path);
     }
-    Exec("PRAGMA synchronous=NORMAL");
+    Exec("PRAGMA synchronous=" + synchronous);
   }
   ~PlainSqlite() { sqlite3_close(db_); }
   PlainSqlite(const PlainSqlite&) = delete;

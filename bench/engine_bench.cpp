@@ -9,7 +9,11 @@
 // Start (the server core's intake and company list) runs inside the re-cycle's tick; its time
 // is shown on its own line and not counted as the engine's. Each figure is the best of a few
 // runs (the machine's other work only ever adds to a run), each in a fresh folder.
-// Usage: engine_bench [runs]
+// The syncs a cycle asks of the disk are counted: the database's (through SQLite) and the
+// program's folders and files (through platform/files), per delivered message in a cycle where
+// no company is busy and per failed message in the storm. Then both cases run once more on a
+// slow disk, each sync made `slow` milliseconds longer, for the longest handler again.
+// Usage: engine_bench [runs] [slow, default 10; 0 leaves the slow disk out]
 #include <sqlite3.h>
 #include <stdlib.h>
 #include <time.h>
@@ -38,6 +42,8 @@
 #include "platform/forms/Clock.h"
 #include "platform/forms/ScriptedDialogs.h"
 #include "platform/forms/SimulatedLoop.h"
+#include "support/FolderJournal.h"
+#include "support/PowerCutVfs.h"
 
 namespace {
 
@@ -95,6 +101,32 @@ double FloorSecondsPerRecord() {
   return (CpuSeconds() - begin) / kRecords;
 }
 
+// Every sync the program asks of the disk, counted and, on demand, made slower. It must be made
+// before any database is opened.
+struct Disk {
+  testing_support::PowerCutVfs database{/*keepUnsynced=*/false};
+  testing_support::FolderJournal folders;
+
+  void SetSyncDelayMs(int ms) {
+    database.SetSyncDelayMs(ms);
+    folders.SetSyncDelayMs(ms);
+  }
+};
+
+struct SyncCount {
+  long database = 0;
+  long folders = 0;
+  long files = 0;
+  long Total() const { return database + folders + files; }
+  SyncCount operator-(const SyncCount& before) const {
+    return {database - before.database, folders - before.folders, files - before.files};
+  }
+};
+
+SyncCount SyncsOf(const Disk& disk) {
+  return {disk.database.Syncs(), disk.folders.FolderSyncs(), disk.folders.FileSyncs()};
+}
+
 // Own time of each handler run: the time of handlers run inside its pumps is taken off.
 class HandlerMeter {
  public:
@@ -125,9 +157,11 @@ struct CycleResult {
   std::size_t delivered = 0;
   long failed = 0;
   double virtualSeconds = 0;
+  SyncCount syncs;
 };
 
-CycleResult RunCycle(int companies, int perCompany, int busyEvery) {
+// One cycle; each sync of the disk `syncDelayMs` longer while it runs.
+CycleResult RunCycle(Disk& disk, int companies, int perCompany, int busyEvery, int syncDelayMs = 0) {
   BenchFolder folder("engine-bench");
   pager::WriteRecord(folder.PathOf("modem.cfg"),
                      {std::string("1"), std::string("9600"), std::string("ATZ"), std::string("TONE"), std::string("0"),
@@ -163,6 +197,8 @@ CycleResult RunCycle(int companies, int perCompany, int busyEvery) {
   core.settleEngine = [&] { engine.SettlePending(); };
 
   core.Form_Load();
+  const SyncCount syncsBefore = SyncsOf(disk);
+  disk.SetSyncDelayMs(syncDelayMs);
   const double cpuBegin = CpuSeconds();
   engine.runStart();
   // One cycle: until the end of the company list has switched the re-cycle on.
@@ -172,6 +208,8 @@ CycleResult RunCycle(int companies, int perCompany, int busyEvery) {
   }
   CycleResult result;
   result.cpuSeconds = CpuSeconds() - cpuBegin;
+  disk.SetSyncDelayMs(0);
+  result.syncs = SyncsOf(disk) - syncsBefore;
   result.longestMs = meter.Longest();
   result.delivered = terminal.Pages().size();
   PlainSqlite sql(folder.PathOf("pager.mdb"));
@@ -183,7 +221,8 @@ CycleResult RunCycle(int companies, int perCompany, int busyEvery) {
   return result;
 }
 
-void Report(const char* title, const CycleResult& result, double floorSeconds) {
+// The longest run of each handler, and the longest of the engine's.
+void ReportHandlers(const char* title, const CycleResult& result) {
   std::printf("\n%s (%.0f s of virtual time)\n", title, result.virtualSeconds);
   double engineLongest = 0;
   std::string engineHandler;
@@ -196,18 +235,31 @@ void Report(const char* title, const CycleResult& result, double floorSeconds) {
   }
   std::printf("  LONGEST ENGINE HANDLER: %s, %.3f %% of a tick (aim under 2 %%)\n", engineHandler.c_str(),
               100.0 * engineLongest / kTickMs);
+}
+
+double Messages(const CycleResult& result) { return static_cast<double>(result.delivered) + result.failed; }
+
+void PrintSyncs(const CycleResult& result) {
+  std::printf("  fsyncs in the cycle: %ld database + %ld folder + %ld file = %ld, %.3f per message\n",
+              result.syncs.database, result.syncs.folders, result.syncs.files, result.syncs.Total(),
+              static_cast<double>(result.syncs.Total()) / Messages(result));
+}
+
+void Report(const char* title, const CycleResult& result, double floorSeconds) {
+  ReportHandlers(title, result);
   const double messages = static_cast<double>(result.delivered > 0 ? result.delivered : static_cast<std::size_t>(result.failed));
   const double perMessage = result.cpuSeconds / messages;
   std::printf("  CPU per %s message: %.1f us = %.1f x the floor (%zu delivered, %ld failed)\n",
               result.delivered > 0 ? "delivered" : "failed", perMessage * 1e6, perMessage / floorSeconds,
               result.delivered, result.failed);
+  PrintSyncs(result);
 }
 
 // The best of `runs` cycles: the smallest longest run of each handler, the least CPU.
-CycleResult Best(int runs, int companies, int perCompany, int busyEvery) {
-  CycleResult best = RunCycle(companies, perCompany, busyEvery);
+CycleResult Best(Disk& disk, int runs, int companies, int perCompany, int busyEvery) {
+  CycleResult best = RunCycle(disk, companies, perCompany, busyEvery);
   for (int run = 1; run < runs; ++run) {
-    const CycleResult next = RunCycle(companies, perCompany, busyEvery);
+    const CycleResult next = RunCycle(disk, companies, perCompany, busyEvery);
     for (auto& [name, ms] : best.longestMs) {
       const auto found = next.longestMs.find(name);
       if (found != next.longestMs.end()) ms = std::min(ms, found->second);
@@ -222,11 +274,26 @@ CycleResult Best(int runs, int companies, int perCompany, int busyEvery) {
 int main(int argc, char** argv) {
   try {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const int slowMs = argc > 2 ? std::max(0, std::atoi(argv[2])) : 10;
+    Disk disk;
     double floor = FloorSecondsPerRecord();
     for (int run = 1; run < runs; ++run) floor = std::min(floor, FloorSecondsPerRecord());
     std::printf("floor: one log record in its own transaction, plain SQLite: %.1f us CPU\n", floor * 1e6);
-    Report("delivery: 100 companies x 50 messages, one in five busy", Best(runs, 100, 50, 5), floor);
-    Report("storm: 300 companies x 100 messages (30,000 rows), all busy", Best(runs, 300, 100, 1), floor);
+    Report("delivery: 100 companies x 50 messages, one in five busy", Best(disk, runs, 100, 50, 5), floor);
+    const CycleResult storm = Best(disk, runs, 300, 100, 1);
+    Report("storm: 300 companies x 100 messages (30,000 rows), all busy", storm, floor);
+
+    const CycleResult delivered = RunCycle(disk, 100, 50, 0);
+    std::printf("\nFSYNCS: %.3f per delivered message (100 companies x 50 messages, none busy), %.3f per failed "
+                "message (the storm)\n",
+                static_cast<double>(delivered.syncs.Total()) / Messages(delivered),
+                static_cast<double>(storm.syncs.Total()) / Messages(storm));
+
+    if (slowMs > 0) {
+      const std::string slow = "slow disk, " + std::to_string(slowMs) + " ms more per fsync, one run: ";
+      ReportHandlers((slow + "delivery").c_str(), RunCycle(disk, 100, 50, 5, slowMs));
+      ReportHandlers((slow + "storm").c_str(), RunCycle(disk, 300, 100, 1, slowMs));
+    }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "engine_bench: %s\n", e.what());
     return 1;

@@ -2,13 +2,13 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cctype>
 #include <vector>
 
+#include "platform/files/DurableFiles.h"
 #include "platform/vb/RuntimeError.h"
 #include "platform/vb/Text.h"
 
@@ -89,9 +89,12 @@ void DeleteFile(const std::string& path) {
   if (path.empty() || ::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
     vb::Raise(vb::err::kFileNotFound);
   }
-  if (::unlink(path.c_str()) != 0) {
-    vb::Raise(errno == ENOENT ? vb::err::kFileNotFound : vb::err::kPathFileAccessError);
+  if (int error = files::Remove(path)) {
+    vb::Raise(error == ENOENT ? vb::err::kFileNotFound : vb::err::kPathFileAccessError);
   }
+  // The file is gone for good before the caller acts on it (an input file deleted once its
+  // messages are stored): a power cut cannot bring it back.
+  if (files::SyncFolder(files::FolderOf(path)) != 0) vb::Raise(vb::err::kDeviceIOError);
 }
 
 }  // namespace pager

@@ -29,8 +29,10 @@ std::optional<std::string> FindPathByName(const std::string& path, const std::st
 // a dangling link.
 bool FileExists(const std::string& path);
 
-// Deletes the file. Raises 53 "File not found" when there is no file at the path (also for a
-// folder or ""), 75 "Path/File access error" when it cannot be deleted.
+// Deletes the file and syncs its folder, so that the file stays deleted after a power cut.
+// Raises 53 "File not found" when there is no file at the path (also for a folder or ""), 75
+// "Path/File access error" when it cannot be deleted, 57 when the folder cannot be synced (the
+// file is deleted).
 void DeleteFile(const std::string& path);
 
 }  // namespace pager

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/files/DurableFiles.h"
 #include "platform/vb/RuntimeError.h"
 
 namespace pager {
@@ -63,9 +64,11 @@ int WriteAll(int fd, const std::string& bytes) {
   return 0;
 }
 
-// Writes the bytes and closes fd; returns 0 or the errno of the first failure.
-int WriteAndClose(int fd, const std::string& bytes) {
+// Writes the bytes, forces them to the disk and closes fd (known as `path`); returns 0 or the
+// errno of the first failure.
+int WriteSyncAndClose(int fd, const std::string& path, const std::string& bytes) {
   int error = WriteAll(fd, bytes);
+  if (error == 0) error = files::SyncFile(fd, path);
   if (::close(fd) != 0 && error == 0 && errno != EINTR) error = errno;
   return error;
 }
@@ -76,13 +79,6 @@ int OpenRetrying(const char* path, int flags, mode_t mode) {
     fd = ::open(path, flags, mode);
   } while (fd < 0 && errno == EINTR);
   return fd;
-}
-
-std::string FolderOf(const std::string& path) {
-  std::size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
 }
 
 // The file a replacing write must put in place: the target of a link, else the path itself.
@@ -130,7 +126,7 @@ void WriteRecord(const std::string& path, const std::vector<RecordItem>& items) 
   std::string bytes = FormatRecord(items);
   int fd = OpenRetrying(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) vb::Raise(OpenErrorNumber(errno));
-  if (int error = WriteAndClose(fd, bytes)) vb::Raise(WriteErrorNumber(error));
+  if (int error = WriteSyncAndClose(fd, path, bytes)) vb::Raise(WriteErrorNumber(error));
 }
 
 void WriteRecordReplacing(const std::string& path, const std::vector<RecordItem>& items) {
@@ -148,12 +144,12 @@ void WriteRecordReplacing(const std::string& path, const std::vector<RecordItem>
 
   // A fresh name next to the target; O_EXCL keeps two writers from sharing one.
   static std::atomic<unsigned> counter{0};
-  std::string folder = FolderOf(target);
+  std::string folder = files::FolderOf(target);
   std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     temp = folder + "/.pager-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
-    fd = OpenRetrying(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    fd = files::CreateNew(temp, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
   if (fd < 0) {
@@ -164,20 +160,22 @@ void WriteRecordReplacing(const std::string& path, const std::vector<RecordItem>
   }
   if (hadOld && !TakeOver(fd, old)) {
     ::close(fd);
-    ::unlink(temp.c_str());
+    files::Remove(temp);
     return WriteRecord(target, items);
   }
 
-  if (int error = WriteAndClose(fd, bytes)) {
-    ::unlink(temp.c_str());
+  // The new record is on the disk before its name replaces the old one, and the name before
+  // the caller goes on: a power cut leaves the old record or the new one, never an empty file.
+  if (int error = WriteSyncAndClose(fd, temp, bytes)) {
+    files::Remove(temp);
     vb::Raise(WriteErrorNumber(error));
   }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    int error = errno;
-    ::unlink(temp.c_str());
+  if (int error = files::Rename(temp, target)) {
+    files::Remove(temp);
     if (RefusedByFolder(error)) return WriteRecord(target, items);
     vb::Raise(OpenErrorNumber(error));
   }
+  if (int error = files::SyncFolder(folder)) vb::Raise(WriteErrorNumber(error));
 }
 
 }  // namespace pager

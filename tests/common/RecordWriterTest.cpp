@@ -10,12 +10,14 @@
 
 #include "common/RecordReader.h"
 #include "support/ErrorNumber.h"
+#include "support/FileOperationLog.h"
 #include "support/TempFolder.h"
 
 namespace pager {
 namespace {
 
 using testing_support::ErrorOf;
+using testing_support::FileOperationLog;
 using testing_support::TempFolder;
 
 std::vector<RecordItem> ModemItems() {
@@ -145,6 +147,20 @@ TEST(RecordWriterReplacing, KeepsTheOwnerAndWritesInPlaceWhereItCannotReplace) {
   }
   EXPECT_EQ(folder.Read("status.dat"), "\"NOT AVAILABLE\"\r\n");
   EXPECT_EQ(FilesIn(folder.Path()), 1);
+}
+
+// A power cut may come at any moment: the new record is on the disk before its name replaces
+// the old one, and the new name before the writer returns; a plain write is synced too.
+TEST(RecordWriter, TheRecordIsOnTheDiskBeforeItsNameAndBothBeforeTheWriterReturns) {
+  TempFolder folder;
+  folder.Write("status.dat", "\"AVAILABLE\"\r\n");
+  FileOperationLog log;
+  WriteRecordReplacing(folder.PathOf("status.dat"), {std::string("NOT AVAILABLE")});
+  EXPECT_EQ(log.lines, (std::vector<std::string>{"create temp", "sync temp", "rename temp status.dat",
+                                                 "sync folder " + folder.Path()}));
+  log.lines.clear();
+  WriteRecord(folder.PathOf("own.cfg"), {std::string("/data/other.txt")});
+  EXPECT_EQ(log.lines, std::vector<std::string>{"sync own.cfg"});
 }
 
 TEST(RecordWriterReplacing, AFailureLeavesTheOldFileAndNoTemporaryFile) {

@@ -69,7 +69,8 @@ int CreateNew(const std::string& path, unsigned mode) {
 }
 
 int SyncFile(int fd, const std::string& path) {
-  if (Retrying([&] { return ::fsync(fd); }) != 0) return errno;
+  // A file that cannot be synced (EINVAL: a pipe, a device) keeps nothing a sync would save.
+  if (Retrying([&] { return ::fsync(fd); }) != 0 && errno != EINVAL) return errno;
   if (Watcher* watcher = CurrentWatcher()) watcher->FileSynced(path);
   return 0;
 }

@@ -27,7 +27,8 @@ int Remove(const std::string& path);
 // permissions before the umask; returns the descriptor, or -1 with errno set.
 int CreateNew(const std::string& path, unsigned mode);
 
-// Forces the data of the open file `fd` (known as `path`) to the disk.
+// Forces the data of the open file `fd` (known as `path`) to the disk. A file that cannot be
+// synced (a pipe, a device) counts as synced.
 int SyncFile(int fd, const std::string& path);
 // Forces the names in `folder` (created, renamed, deleted) to the disk.
 int SyncFolder(const std::string& folder);
