@@ -2,6 +2,7 @@
 // were not stored stays for the next Start.
 #include "core/CoreTest.h"
 #include "platform/files/DurableFiles.h"
+#include "support/PowerCutVfs.h"
 #include "support/TempFolder.h"
 
 namespace core_test {
@@ -140,6 +141,27 @@ TEST_F(IntakeRecoveryTest, WhatAWriterWritesAroundAClaimIsStoredOnce) {
   Start();
   EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
   EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"first", "appended", "new"}));
+}
+
+// The commit that would store a file's rows fails (a full disk): the file is not deleted, its
+// rows are not half stored, and the next Start takes them in once.
+TEST_F(IntakeRecoveryTest, AFileWhoseCommitFailsStaysForTheNextStart) {
+  UseSubmissions();
+  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("1", "555") + Submission("2", "555"));
+  {
+    testing_support::PowerCutVfs disk;
+    disk.SetDiskFull(true);
+    Start();
+    ExpectStoppedWithError(3026);
+    disk.SetDiskFull(false);
+    m().dbPager->Close();
+  }
+  EXPECT_TRUE(h.folder.Exists("FEEDBACK.TXT"));
+  EXPECT_EQ(h.CountRows("Queue"), 0);
+  Start();
+  EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"1", "2"}));
+  EXPECT_FALSE(h.folder.Exists("FEEDBACK.TXT"));
 }
 
 }  // namespace

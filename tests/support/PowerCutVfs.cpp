@@ -52,6 +52,7 @@ struct PowerCutVfs::Methods {
   static int Write(sqlite3_file* file, const void* buffer, int amount, sqlite3_int64 offset) {
     File& self = Of(file);
     if (self.owner->powerOff_) return SQLITE_IOERR_WRITE;
+    if (self.owner->diskFull_) return SQLITE_FULL;
     if (const int rc = self.owner->BeforeChange(*self.name, self.real)) return rc;
     return RealMethods(file).xWrite(self.real, buffer, amount, offset);
   }

@@ -40,6 +40,10 @@ class PowerCutVfs {
   void Cut();
   bool PowerIsOff() const { return powerOff_; }
 
+  // While set, every write through the VFS fails as on a full disk (SQLITE_FULL), so that a
+  // commit fails before anything of it is in the log.
+  void SetDiskFull(bool full) { diskFull_ = full; }
+
   // The syncs asked of any file through the VFS so far.
   long Syncs() const { return syncs_; }
   // Each sync from now on takes `ms` milliseconds more (0: none).
@@ -65,6 +69,7 @@ class PowerCutVfs {
   sqlite3_vfs vfs_{};
   bool keepUnsynced_;
   bool powerOff_ = false;
+  bool diskFull_ = false;
   long syncs_ = 0;
   int syncDelayMs_ = 0;
   // By file name: what it held at its last sync, for the files changed since.
