@@ -24,6 +24,10 @@ CREATE TABLE IF NOT EXISTS Queue (
   Browser TEXT
 );
 
+-- A company's rows found without reading the whole queue (its call, and its failure when the
+-- call fails).
+CREATE INDEX IF NOT EXISTS QueueByModem ON Queue (Modem);
+
 -- New messages on their way into Queue, and failed ones waiting for the next cycle.
 CREATE TABLE IF NOT EXISTS Temp (
   id INTEGER PRIMARY KEY AUTOINCREMENT,

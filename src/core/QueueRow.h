@@ -1,6 +1,9 @@
 // One message as the Queue and Temp tables hold it, and the test whether it can be delivered.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/dao/Recordset.h"
 #include "platform/dao/Value.h"
 
@@ -27,10 +30,11 @@ inline bool HasCompany(const dao::Value& modem) { return modem.has_value(); }
 
 // The ten fields of the current row of a Queue or Temp recordset.
 inline QueueRow ReadQueueRow(const dao::Recordset& rs) {
-  return QueueRow{rs.Field("Unit"),     rs.Field("Message"),   rs.Field("Modem"),
-                  rs.Field("Sender"),   rs.Field("Status"),    rs.Field("Date Sent"),
-                  rs.Field("Time Sent"), rs.Field("IP Address"), rs.Field("User"),
-                  rs.Field("Browser")};
+  static const std::vector<std::string> kNames{"Unit",      "Message",    "Modem", "Sender", "Status",
+                                               "Date Sent", "Time Sent", "IP Address", "User", "Browser"};
+  std::vector<dao::Value> v = rs.Fields(kNames);
+  return QueueRow{std::move(v[0]), std::move(v[1]), std::move(v[2]), std::move(v[3]), std::move(v[4]),
+                  std::move(v[5]), std::move(v[6]), std::move(v[7]), std::move(v[8]), std::move(v[9])};
 }
 
 }  // namespace pager

@@ -26,6 +26,9 @@ struct CloseOnFailure {
   }
 };
 
+// Pages of write-ahead log after which a commit copies the log into the database file.
+constexpr int kCheckpointFrames = 250;
+
 std::function<void()>& CommitObserver() {
   static std::function<void()> observer;
   return observer;
@@ -35,7 +38,6 @@ std::function<void()>& CommitObserver() {
 // automatic checkpoint uses too; it is kept by checkpointing here as SQLite would).
 int AfterCommit(void* /*unused*/, sqlite3* db, const char* schema, int frames) {
   if (CommitObserver()) CommitObserver()();
-  constexpr int kCheckpointFrames = 1000;
   if (frames >= kCheckpointFrames) sqlite3_wal_checkpoint_v2(db, schema, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
   return SQLITE_OK;
 }
@@ -104,6 +106,9 @@ std::unique_ptr<Connection> Connection::Open(const std::string& path, bool readO
   // A commit is on the disk when it returns (the log synced), so that nothing the server does
   // because of it (a page dialled, an input file deleted) can outlive it in a power cut.
   connection->Run("PRAGMA synchronous=FULL");
+  // Small checkpoints, often: each copies the log into the file inside whatever commit
+  // triggered it, so its size bounds how long that commit holds the program up.
+  if (!readOnly) connection->Run("PRAGMA wal_autocheckpoint=" + std::to_string(kCheckpointFrames));
   if (!readOnly) WatchCommits(raw);
   return connection;
 }

@@ -152,6 +152,31 @@ Value Recordset::Field(const std::string& name) const {
   return use.Text(0);
 }
 
+std::vector<Value> Recordset::Fields(const std::vector<std::string>& names) const {
+  detail::Connection& connection = Live();
+  State& s = *state_;
+  if (s.rows || s.mode != State::Mode::kNone) {
+    std::vector<Value> values;
+    for (const std::string& name : names) values.push_back(Field(name));
+    return values;
+  }
+  std::string columns;
+  for (const std::string& name : names) {
+    columns += (columns.empty() ? "" : ", ") + detail::QuoteName(s.table->columns[ColumnOf(*s.table, name)]);
+  }
+  const std::int64_t key = CurrentKey();
+  detail::StatementUse use(
+      connection, connection.Prepare("SELECT " + columns + " FROM " + detail::QuoteName(s.table->name) + " WHERE rowid = ?1"));
+  use.Bind(1, key);
+  if (!use.Step()) {
+    s.keyset.MarkGone(key);
+    RaiseRecordDeleted();
+  }
+  std::vector<Value> values;
+  for (std::size_t i = 0; i < names.size(); ++i) values.push_back(use.Text(static_cast<int>(i)));
+  return values;
+}
+
 void Recordset::Update() {
   detail::Connection& connection = Live();
   State& s = *state_;
