@@ -2,11 +2,11 @@
 // large log. The Administration tab over a log of every kind of outcome is written to
 // <build>/setup-log.png.
 #include <QScrollBar>
-#include <cctype>
-#include <string>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <cctype>
+#include <string>
 
 #include "ProgramUnderTest.h"
 #include "QtTestRegistry.h"
