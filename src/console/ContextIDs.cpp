@@ -8,7 +8,8 @@ namespace {
 constexpr const char* kHelpFileName = "SERVER1.HLP";
 }  // namespace
 
-ContextIDs::ContextIDs(Module1& m, Platform& platform) : m_(m), platform_(platform) {}
+ContextIDs::ContextIDs(Module1& m, Platform& platform, const forms::Window& beside)
+    : m_(m), platform_(platform), beside_(beside) {}
 
 void ContextIDs::InitHelp(std::int32_t hWnd) {
   m_.lngHelpHwnd = hWnd;
@@ -23,6 +24,6 @@ void ContextIDs::InitHelp(std::int32_t hWnd) {
 
 void ContextIDs::QuitHelp() { platform_.dialogs.QuitHelp(helpFile_); }
 
-void ContextIDs::ShowHelp() { platform_.dialogs.ShowHelp(helpFile_); }
+void ContextIDs::ShowHelp() { platform_.dialogs.ShowHelp(helpFile_, &beside_); }
 
 }  // namespace pager

@@ -1,5 +1,6 @@
-// Help for the whole program: the help file SERVER1.HLP in the program's folder, and the
-// window that owns the help calls.
+// Help for the whole program: the help file SERVER1.HLP in the program's folder, the window
+// that owns the help calls, and the window that help opens beside (the main window, whose
+// keys the help window must leave free).
 //
 // InitHelp runs once, from the splash window's load; until then HelpFile() is empty and the
 // owner handle (Module1::lngHelpHwnd) is 0. ShowHelp serves both the "?" label and the F1 key.
@@ -12,12 +13,14 @@
 
 #include "common/Module1.h"
 #include "common/Platform.h"
+#include "platform/forms/Window.h"
 
 namespace pager {
 
 class ContextIDs {
  public:
-  ContextIDs(Module1& m, Platform& platform);
+  // `beside` is the window help opens beside; it must outlive this object.
+  ContextIDs(Module1& m, Platform& platform, const forms::Window& beside);
 
   // Keeps hWnd as the owner of help calls and sets the help file path: the program's folder
   // followed by "/SERVER1.HLP", or by "SERVER1.HLP" alone when the folder path (blanks at both
@@ -27,7 +30,7 @@ class ContextIDs {
   // Closes the help window, if the program opened one.
   void QuitHelp();
 
-  // Opens the help file (the "?" label and the F1 key).
+  // Opens the help file (the "?" label and the F1 key) beside the window given at construction.
   void ShowHelp();
 
   const std::string& HelpFile() const { return helpFile_; }
@@ -35,6 +38,7 @@ class ContextIDs {
  private:
   Module1& m_;
   Platform& platform_;
+  const forms::Window& beside_;
   std::string helpFile_;
 };
 

@@ -8,7 +8,7 @@ ServerApplication::ServerApplication(const Platform& platformIn, std::shared_ptr
     : platform(platformIn),
       form1(platform.loop, std::move(serial)),
       form2(platform.loop),
-      help(m, platform),
+      help(m, platform, form1),
       core(form1, m, platform),
       engine(form1, m, platform),
       splash(form2, form1, help, platform),

@@ -69,6 +69,11 @@ frmSetup::frmSetup(dao::DBEngine& engine)
   for (forms::Control* control : std::initializer_list<forms::Control*>{&DBGrid1, &Data1, &Command1, &Command2}) {
     control->SetContainer(&logTab);
   }
+  // The Message column says what became of each message at its end ("was sent successfully",
+  // "is invalid", "was not sent because ..."): it takes the room that Sender and Paging Unit
+  // leave in the grid and, when too long, keeps its end in sight; the whole text is in its
+  // tool tip. The submission's own data lies to the right of it.
+  DBGrid1.ColumnLooks = {{.width = 990}, {.width = 1125}, {.fillsView = true, .showsEnd = true}};
   Data1.Caption = "Data1";
   Data1.Connect = "Access";
   Data1.RecordSource = "TranLog";

@@ -4,8 +4,13 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <functional>
+#include <initializer_list>
 #include <QTest>
 #include <QTextBrowser>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include "ImageDifference.h"
@@ -31,6 +36,16 @@ bool Boot(ProgramUnderTest& p) {
 QString HelpText(ProgramUnderTest& p) {
   qtui::HelpWindow* help = p.dialogs.OpenHelpWindow();
   return help == nullptr ? QString() : help->Browser()->toPlainText();
+}
+
+// The screen with the windows drawn at their places, the last one on top.
+bool ScreenShot(const QString& path, std::initializer_list<QWidget*> windows) {
+  QImage screen(QGuiApplication::primaryScreen()->geometry().size(), QImage::Format_RGB32);
+  screen.fill(Qt::darkGray);
+  QPainter painter(&screen);
+  for (QWidget* window : windows) painter.drawImage(window->geometry().topLeft(), qtui::RenderWidget(*window));
+  painter.end();
+  return screen.save(path);
 }
 
 QString LabelText(ProgramUnderTest& p, const forms::Control& label) {
@@ -70,6 +85,42 @@ class WindowsTest : public QObject {
       QVERIFY2(HelpText(p).contains(QStringLiteral("Scheadule")), qPrintable(window->objectName()));
       p.dialogs.QuitHelp("");
     }
+  }
+
+  // Help opens on the main window, wherever it stands: centred on it when the screen has no
+  // room beside it (the offscreen screen has none). Escape closes it, also when F1 opened it
+  // from the modal setup window. The main window with help over it is written to
+  // <build>/help.png.
+  void helpOpensOnTheMainWindowAndEscapeClosesIt() {
+    ProgramUnderTest p;
+    QVERIFY(Boot(p));
+    pager::Form1& f = p.server->form1;
+    f.Left = f.Left + 900;
+    f.Top = f.Top + 600;
+    qtui::QtWindowView& main = p.windows->MainWindow();
+    p.Click(f.Label13);
+    qtui::HelpWindow* help = p.dialogs.OpenHelpWindow();
+    QVERIFY(help != nullptr);
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    const QPoint offCentre = help->frameGeometry().center() - main.frameGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+    QVERIFY(ScreenShot(QStringLiteral(PAGER_BINARY_DIR "/help.png"), {&main, help}));
+    QTest::keyClick(help->Browser(), Qt::Key_Escape);
+    QVERIFY(p.dialogs.OpenHelpWindow() == nullptr);
+
+    bool closedFromSetup = false;
+    QTimer::singleShot(0, [&] {
+      QTest::keyClick(&p.windows->SetupWindow(), Qt::Key_F1);
+      qtui::HelpWindow* fromSetup = p.dialogs.OpenHelpWindow();
+      if (fromSetup != nullptr && QTest::qWaitForWindowActive(fromSetup)) {
+        QTest::keyClick(fromSetup->Browser(), Qt::Key_Escape);
+        closedFromSetup = p.dialogs.OpenHelpWindow() == nullptr;
+      }
+      p.setup->form.Unload();
+    });
+    f.Command3.Click();
+    QVERIFY(closedFromSetup);
   }
 
   void captionChangesReachTheirWidgets() {

@@ -92,7 +92,8 @@ TEST(ContextIDs, HelpFileSitsInTheProgramFolder) {
   for (auto [folder, helpFile] : {std::pair{"/opt/pager", "/opt/pager/SERVER1.HLP"}, std::pair{"/", "/SERVER1.HLP"},
                                   std::pair{"/opt/pager/", "/opt/pager/SERVER1.HLP"}}) {
     pager::Platform platform{loop, clock, dialogs, dbEngine, forms::Screen{}, folder};
-    pager::ContextIDs help(m, platform);
+    forms::Window mainWindow("Form1", 7185, 6810);
+    pager::ContextIDs help(m, platform, mainWindow);
     EXPECT_EQ(help.HelpFile(), "");
     help.InitHelp(77);
     EXPECT_EQ(help.HelpFile(), helpFile);

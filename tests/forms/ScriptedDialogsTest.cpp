@@ -66,7 +66,7 @@ TEST(ScriptedDialogs, AModalWindowIsShownActedOnAndUnloaded) {
   dialogs.ShowModal(setup);  // without a queued action it is unloaded at once
   EXPECT_EQ(loads, 2);
   EXPECT_EQ(dialogs.modalWindows, (std::vector<std::string>{"frmSetup", "frmSetup"}));
-  dialogs.ShowHelp("SERVER1.HLP");
+  dialogs.ShowHelp("SERVER1.HLP", nullptr);
   dialogs.QuitHelp("SERVER1.HLP");
   EXPECT_EQ(dialogs.helpShown.size(), 1u);
   EXPECT_EQ(dialogs.helpQuit.size(), 1u);

@@ -220,19 +220,32 @@ class QtDialogsTest : public QObject {
     QtDialogs dialogs;
     QCOMPARE(dialogs.OpenHelpWindow(), nullptr);
     dialogs.QuitHelp("SERVER1.HLP");  // nothing open: nothing happens
-    dialogs.ShowHelp(folder.filePath("SERVER1.HLP").toStdString());
+    dialogs.ShowHelp(folder.filePath("SERVER1.HLP").toStdString(), nullptr);
     HelpWindow* help = dialogs.OpenHelpWindow();
     QVERIFY(help != nullptr);
     QCOMPARE(help->windowTitle(), QStringLiteral("Help"));
     QCOMPARE(help->Browser()->toPlainText(), QStringLiteral("Starting the server\n<Start> begins a cycle."));
-    dialogs.ShowHelp(folder.filePath("page.htm").toStdString());
+    dialogs.ShowHelp(folder.filePath("page.htm").toStdString(), nullptr);
     QCOMPARE(help->Browser()->toPlainText(), QStringLiteral("Setup\nModem settings"));
-    dialogs.ShowHelp((folder.path() + QStringLiteral("\\SERVER1.HLP")).toStdString());
+    dialogs.ShowHelp((folder.path() + QStringLiteral("\\SERVER1.HLP")).toStdString(), nullptr);
     QVERIFY(help->Browser()->toPlainText().startsWith(QStringLiteral("Starting the server")));
-    dialogs.ShowHelp(folder.filePath("missing.hlp").toStdString());
+    dialogs.ShowHelp(folder.filePath("missing.hlp").toStdString(), nullptr);
     QVERIFY(help->Browser()->toPlainText().contains(QStringLiteral("could not be opened")));
     dialogs.QuitHelp("SERVER1.HLP");
     QCOMPARE(dialogs.OpenHelpWindow(), nullptr);
+  }
+
+  // Beside the window where the screen has room, right before left; centred on it where it
+  // has none; never past the screen's available area.
+  void helpTakesItsPlaceBesideTheWindow() {
+    const QSize help(560, 480);
+    const QRect wide(0, 0, 1920, 1080);
+    QCOMPARE(PlaceBeside(QRect(720, 313, 480, 454), help, wide), QPoint(1200, 313));
+    QCOMPARE(PlaceBeside(QRect(720, 900, 480, 454), help, wide), QPoint(1200, 600));
+    QCOMPARE(PlaceBeside(QRect(1300, 100, 480, 454), help, wide), QPoint(740, 100));
+    const QRect small(0, 30, 800, 600);
+    QCOMPARE(PlaceBeside(QRect(160, 103, 480, 454), help, small), QPoint(120, 90));
+    QCOMPARE(PlaceBeside(QRect(300, 300, 480, 454), help, small), QPoint(240, 150));
   }
 };
 

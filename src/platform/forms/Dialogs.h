@@ -48,8 +48,9 @@ class Dialogs {
   // Loads and shows the window modally; returns once it has been unloaded.
   virtual void ShowModal(Window& window) = 0;
 
-  // Opens the help file (the F1 key); closes any help window the program opened.
-  virtual void ShowHelp(const std::string& helpFile) = 0;
+  // Opens the help file (the F1 key) beside the window `beside` (null: none in particular);
+  // closes any help window the program opened.
+  virtual void ShowHelp(const std::string& helpFile, const Window* beside) = 0;
   virtual void QuitHelp(const std::string& helpFile) = 0;
 };
 

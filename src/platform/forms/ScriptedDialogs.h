@@ -29,7 +29,7 @@ class ScriptedDialogs : public Dialogs {
   int MsgBox(const std::string& prompt, int buttons, const std::string& title) override;
   void ShowOpen(CommonDialog& dialog) override;
   void ShowModal(Window& window) override;
-  void ShowHelp(const std::string& helpFile) override { helpShown.push_back(helpFile); }
+  void ShowHelp(const std::string& helpFile, const Window* /*beside*/) override { helpShown.push_back(helpFile); }
   void QuitHelp(const std::string& helpFile) override { helpQuit.push_back(helpFile); }
 
   // The answer of the next box, after openMs of virtual time. Without a queued answer a box

@@ -82,11 +82,25 @@ struct GridData {
   friend bool operator==(const GridData&, const GridData&) = default;
 };
 
+// How a grid shows one of its columns. A column is never narrower than its caption.
+struct GridColumnLook {
+  // The width in twips; 0 makes the column as wide as its caption.
+  int width = 0;
+  // The column takes, in place of `width`, the room that the columns before it leave in the
+  // grid's visible area, so that it ends at the area's right edge.
+  bool fillsView = false;
+  // A text longer than the column shows its end, its start cut off; otherwise its start.
+  bool showsEnd = false;
+  friend bool operator==(const GridColumnLook&, const GridColumnLook&) = default;
+};
+
 // A read-only grid. Assigning Data redraws the grid only when something in it changed.
 class Grid : public Control {
  public:
   using Control::Control;
   Property<GridData> Data;
+  // The looks of the columns, in column order; a column past the end has the default look.
+  Property<std::vector<GridColumnLook>> ColumnLooks;
 };
 
 }  // namespace forms

@@ -155,7 +155,7 @@ void QtDialogs::ShowModal(forms::Window& window) {
   if (!view->isVisible()) view->setWindowModality(Qt::NonModal);
 }
 
-void QtDialogs::ShowHelp(const std::string& helpFile) {
+void QtDialogs::ShowHelp(const std::string& helpFile, const forms::Window* beside) {
   if (!help_) help_ = std::make_unique<HelpWindow>();
   QString path = QString::fromStdString(helpFile);
   // A path built with "\" between folder and file names is taken with "/" when only that exists.
@@ -163,7 +163,7 @@ void QtDialogs::ShowHelp(const std::string& helpFile) {
     const QString slashed = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (QFileInfo::exists(slashed)) path = slashed;
   }
-  help_->ShowFile(path);
+  help_->ShowFile(path, beside != nullptr ? QtWindowView::Find(*beside) : nullptr);
 }
 
 void QtDialogs::QuitHelp(const std::string&) {

@@ -20,7 +20,8 @@
 // modal to the whole application, loading the model, and the call returns once the model is
 // unloaded or hidden; timers run meanwhile. ShowHelp opens the help window (one for the
 // program) on a help file (a path with "\" separators is also found when the file exists
-// under the same path with "/"); QuitHelp closes it if it is open.
+// under the same path with "/"), beside the view of the window given (see HelpWindow.h);
+// QuitHelp closes it if it is open.
 //
 // All of them wait in a nested Qt event loop, so timers and other handlers keep running.
 #pragma once
@@ -41,7 +42,7 @@ class QtDialogs : public forms::Dialogs {
   int MsgBox(const std::string& prompt, int buttons, const std::string& title) override;
   void ShowOpen(forms::CommonDialog& dialog) override;
   void ShowModal(forms::Window& window) override;
-  void ShowHelp(const std::string& helpFile) override;
+  void ShowHelp(const std::string& helpFile, const forms::Window* beside) override;
   void QuitHelp(const std::string& helpFile) override;
 
   // The help window while it is open, else null.
