@@ -103,6 +103,13 @@ TEST_F(ScheduledIntakeTest, StagingMovesEveryDeliverableTempRowWhole) {
   Start();
   EXPECT_EQ(Column("Temp", "Unit"), (std::vector<std::optional<std::string>>{"1", "again"}));
   EXPECT_EQ(h.CountRows("TranLog"), 2) << "one record a parked message, not one a cycle";
+  // Nor one a run of the program: a new server on the same folder knows them as reported.
+  testing_support::ServerHarness::Options again;
+  again.folder = h.folder.Path();
+  again.makeDatabase = false;
+  testing_support::ServerHarness restarted(again);
+  restarted.core->Command1_Click();
+  EXPECT_EQ(h.CountRows("TranLog"), 2) << "one record in a parked message's life";
 }
 
 }  // namespace
