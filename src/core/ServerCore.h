@@ -94,7 +94,8 @@ class ServerCore {
   void OpenDatabase();
   void SetStartTimeLabel();
   void CallFirstCompany();
-  // Removes the rows sent in a cycle that did not reach its end (HeaderMarks.h).
+  // Removes the rows the server settled as sent in a cycle that did not reach its end
+  // (QueueRules.h).
   void RemoveSentRows();
   void StartTrap(const vb::RuntimeError& error);
   // The re-cycle's Start met a database held by another program.
