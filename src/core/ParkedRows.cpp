@@ -5,6 +5,7 @@
 #include "common/LogText.h"
 #include "core/CompanyQuery.h"
 #include "core/MessageIntake.h"
+#include "core/QueueRules.h"
 #include "core/QueueStore.h"
 #include "core/Transaction.h"
 #include "platform/dao/Database.h"
@@ -12,12 +13,9 @@
 namespace pager {
 
 namespace {
-// Parked rows not yet reported. A reported row carries its hidden id moved below 0 (2^62 taken
-// off, which keeps the rows' order), the server's own mark, kept in the file, so that each row
-// gets its record once in its life, whatever the program's restarts (outside writers leave id
-// out, so their rows come positive). Queue's sent rows carry the same mark (QueueRules.h).
+// Parked rows not yet reported: a reported row carries the server's mark (QueueRules.h), kept
+// in the file, so that each row gets its record once in its life, whatever the restarts.
 constexpr const char* kUnreportedParkedRows = "Select id, * From Temp Where Modem Is Null And id > 0 Order By id";
-constexpr const char* kMarkReported = "Update Temp Set id = id - 4611686018427387904 Where id = ?1 And id > 0";
 constexpr const char* kNoNumberReason = "has no modem number. The message waits in Temp.";
 }  // namespace
 
@@ -74,7 +72,7 @@ void MessageIntake::ReportParkedRows() {
       log->SetField("User", row.user);
       log->SetField("Browser", row.browser);
       log->Update();
-      Db().Execute(kMarkReported, {id});
+      Db().Execute(kMarkParkedRowReported, {id});
     });
   }
   log->Close();

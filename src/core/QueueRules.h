@@ -30,9 +30,14 @@ inline constexpr const char* kAnySentRows = "Select 1 From Queue Where id < 0 Li
 inline constexpr const char* kRemoveRowsNotWaiting = "Delete From Queue Where [Status] Is Null Or [Status] <> 'N'";
 // One refused row, still waiting "N", at the end of the cycle (?1: its row number).
 inline constexpr const char* kRemoveRefusedRow = "Delete From Queue Where id = ?1 And [Status] = 'N'";
-// A sent page: its row marked "Y" and as settled by the server (?1: its row number, positive).
-// 4611686018427387904 is 2^62, far above any number SQLite hands out.
+// The server's own marks on rows it has dealt with: 2^62 (4611686018427387904, far above any
+// number SQLite hands out) taken off the row's hidden id, which keeps the rows' order and can
+// come from no outside writer. ?1: the row's number, positive.
+//   - a sent page: its row marked "Y" and as settled by the server;
 inline constexpr const char* kMarkRowSent =
     "Update Queue Set [Status] = 'Y', id = id - 4611686018427387904 Where id = ?1 And id > 0";
+//   - a message waiting in Temp without a modem number, once its one record is written.
+inline constexpr const char* kMarkParkedRowReported =
+    "Update Temp Set id = id - 4611686018427387904 Where id = ?1 And id > 0";
 
 }  // namespace pager

@@ -83,7 +83,8 @@ void ServerCore::RemoveSentRows() {
   auto sent = db.OpenRecordset(kAnySentRows);
   const bool any = sent->RecordCount() > 0;
   sent->Close();
-  // Only when there is something to remove: a write, and its sync, costs the disk a turn.
+  // Only when there is something to remove: the delete would take the write lock, and so wait
+  // for another program's write, also when it has nothing to do.
   if (any) db.Execute(kRemoveSentRows);
 }
 

@@ -117,11 +117,9 @@ bool CallEngine::PageHasLeft() {
   comm::MSComm& port = form_.MSComm1;
   if (port.OutBufferCount() > 0) {
     if (platform_.loop.NowMs() < state_->leaving->byMs) return false;
-    // The line does not take the page (held off by the modem, say): taken back from the port,
-    // so that it cannot go out once failed, it fails with the company's other waiting pages
-    // and comes back in the next cycle.
-    port.DiscardOutput();
-    state_->leaving.reset();
+    // The line does not take the page (held off by the modem, say): it fails with the
+    // company's other waiting pages and comes back in the next cycle. The failure routine
+    // takes it back from the port first, so that it cannot go out once failed.
     FailCall(texts::kPageHeldStatus, texts::kReasonPageHeld);
     return false;
   }
