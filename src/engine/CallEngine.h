@@ -108,15 +108,19 @@ class CallEngine {
   void LogUnsentMessages();
 
   // The port is about to close under the engine (the setup window's Save). A dial or call in
-  // progress ends: a page whose bytes have left is settled as sent, one still in the port is
-  // taken back, the company's waiting messages fail with `reason`, the line is hung up and the
-  // pause begins; the status line shows `status`. A hang-up still waiting for the output to
-  // leave sends its hang-up line and closes the port now, so that nothing of the old call
-  // reaches the port once it is opened again. Between calls nothing else happens.
+  // progress ends: a page whose bytes have left is settled as sent, one partly out is let
+  // finish leaving first (or the line is dropped when it cannot), one still wholly in the port
+  // is taken back; the company's waiting messages fail with `reason`, the line is hung up and
+  // the pause begins; the status line shows `status`. A hang-up still waiting for the output
+  // to leave ends now (the hang-up line, or the line dropped when output is still queued), also
+  // when the failure raised (a locked database), so that nothing of the old call reaches the
+  // port once it is opened again. Between calls nothing else happens.
   void EndCall(const std::string& status, const std::string& reason);
 
   // Settles what the line has taken so far: a page whose text was written is stored as sent
-  // when its bytes have left the port, or taken back from the port when they have not; then
+  // when its bytes have left the port, taken back from the port when none has, and, partly
+  // out, let finish leaving (bounded by its time at the line's rate) or, when it cannot, the
+  // line dropped without another byte (the page then waits unsent); then
   // every page the terminal took whose "Y" and record could not be written yet (the database
   // was locked, say) is stored, oldest first, each in one transaction. Raises the database's
   // error when it still cannot; those pages then stay in memory for the next try. Start and
@@ -171,14 +175,27 @@ class CallEngine {
   // The leaving page's bytes are out: kept as taken, the rows moved on, and stored (raises
   // when the database refuses; the page then waits in memory).
   void PageLeft();
-  // Before anything ends or fails a call: the leaving page, if any, is settled as sent when its
-  // bytes have left, else taken back from the port (discarded, never drained).
-  void SettleOrWithdrawLeavingPage();
+  // How a call that ends may treat a page partly out (some of its bytes left, not all).
+  enum class PartPage {
+    kLetItLeave,  // wait for the rest, at most until the page's time at the line's rate is up
+    kDropLine,    // end the call at once, without another byte
+  };
+  // Before anything ends or fails a call: the leaving page, if any, is settled as sent when all
+  // its bytes have left, and taken back from the port when none has. Partly out, it may finish
+  // leaving (kLetItLeave; then it is sent), or the line is dropped (DTR down, nothing drained:
+  // the modem hangs up, the terminal never gets the page's CR) and the page is not sent. A
+  // device that has vanished is dropped the same way. Raises only as PageLeft.
+  void EndLeavingPage(PartPage partPage);
+  // Closes the port without another byte (MSComm::DropLine); the hang-up then finds it closed.
+  void DropLine();
   // The end of the list: the rows the complete cycle dealt with leave Queue (QueueRules.h).
   void RemoveRowsOfCompleteCycle();
   // Fails the company's waiting messages with `reason`, hangs up and clears the dial count;
-  // the status line shows `status`.
-  void FailCall(const char* status, const char* reason);
+  // the status line shows `status`. A page partly out is treated as `partPage` says.
+  void FailCall(const char* status, const char* reason, PartPage partPage = PartPage::kDropLine);
+  // A hang-up still waiting over the closer's ticks ends now: the hang-up line when nothing is
+  // queued any more, else the line is dropped.
+  void FinishClosingLine();
   // Ends a call whose company has nothing more to send: tmrSend off and the hang-up, the
   // status line saying so while it runs and "Not Online" after.
   void Disconnect();
