@@ -144,7 +144,11 @@ void FakeSerialBackend::ClearInput() { state_->input.clear(); }
 void FakeSerialBackend::FailNextOpen(int number) { state_->failOpen = number; }
 void FakeSerialBackend::FailNextWrite(int number) { state_->failWrite = number; }
 void FakeSerialBackend::FailNextRead(int number) { state_->failRead = number; }
-void FakeSerialBackend::SetVanished(bool vanished) { state_->vanished = vanished; }
+void FakeSerialBackend::SetVanished(bool vanished) {
+  state_->vanished = vanished;
+  // What a vanished device held never leaves, not even at its close.
+  if (vanished) state_->heldWrites.clear();
+}
 void FakeSerialBackend::SetWriteHook(std::function<void(std::string_view)> hook) {
   state_->writeHook = std::move(hook);
 }

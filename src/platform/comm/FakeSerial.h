@@ -52,8 +52,8 @@ class FakeSerialBackend : public SerialBackend {
   void FailNextOpen(int number = 8010);
   void FailNextWrite(int number = 57);
   void FailNextRead(int number = 8020);
-  // Makes every Write and Read raise (57 / 8020) from now on, as a device that vanished;
-  // false restores it.
+  // Makes every Write and Read raise (57 / 8020) from now on, as a device that vanished (what
+  // it held is lost); false restores it.
   void SetVanished(bool vanished);
   // Called after each recorded write with its bytes; may call PushInput. Empty: no hook.
   void SetWriteHook(std::function<void(std::string_view)> hook);
