@@ -21,9 +21,11 @@
 // copy in Temp, its failure record and the row's removal (all the company's waiting rows in one
 // transaction); refused by the terminal is its "is invalid" record (the row waits on until the
 // end of the list). A page counts as sent once its bytes have left the port; whatever ends or
-// fails the call before the dialogue's next tick saw that settles it as sent, or, while its
+// fails the call before the dialogue's next tick saw that settles it as sent, or, while all its
 // bytes are still in the port, takes them back (discarded, so that a failed page never goes
-// out). A page the terminal took whose settling cannot be stored (an outside lock) is kept in
+// out). A page partly out is never completed by another line: it is let finish leaving (Start,
+// Stop, the orderly end, the pause, a Save) or the line is dropped without another byte (every
+// other end), so the terminal never takes a fragment. A page the terminal took whose settling cannot be stored (an outside lock) is kept in
 // memory and stored before the engine touches the queue again: the pause does not dial the next
 // company, and Start and Stop store it first. So a crash, a power cut, Start's error trap, a
 // failed end-of-list removal or a lock leaves the file in a state from which the next Start goes
@@ -59,7 +61,10 @@
 //  - A call takes at most kMaxMessagesPerCall messages; the rest are failed and queued again.
 //  - Counters that are only shown or compared (intToCall, intPending, intIDCount) stop at the
 //    16-bit limits instead of raising an overflow.
-//  - Null Sender, Unit or Message fields go to the line as empty text.
+//  - Null Sender, Unit or Message fields go to the line as empty text; control characters in a
+//    unit or text go as blanks (one line each), while the record keeps the text as received.
+//  - A keyword split between two reads is found at the read that ends it, once.
+//  - Every end of a dial or call (the hang-up) switches the dial time-out off and clears it.
 #pragma once
 
 #include <cstdint>
