@@ -122,6 +122,10 @@ TEST_P(PartPageTest, NoPageIsCompletedByAnotherWriteAndEachIsLoggedAsTheTerminal
     EXPECT_LE(PagesTo(unit), 1) << "no page twice";
     EXPECT_EQ(SentRecords(unit), PagesTo(unit)) << "logged sent exactly when the terminal took it";
   }
+  // Only the refusal read refuses a unit, U1's: the next unit is not taken for refused.
+  int refused = 0;
+  for (const auto& sentence : LogSentences()) refused += sentence.ends_with(" is invalid.");
+  EXPECT_EQ(refused, c.end == End::kRefusal ? 1 : 0);
   if (c.end == End::kOrderlyEnd) {
     // What the terminal did not take waits for the next start.
     EXPECT_EQ(Column("Queue", "Unit").size() + Column("Temp", "Unit").size(), 3u - terminal.Pages().size());
