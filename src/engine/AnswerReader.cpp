@@ -139,8 +139,13 @@ void CallEngine::RejectedUnit() {
     } catch (const vb::RuntimeError&) {
     }
     textOnLine = !queued || *queued < state_->leaving->bytes;
-    if (!textOnLine) form_.MSComm1.DiscardOutput();
     state_->leaving.reset();
+    // Dropped before anything else can fail: no later hang-up line may complete the text.
+    if (textOnLine) {
+      DropLine();
+    } else {
+      form_.MSComm1.DiscardOutput();
+    }
   }
   // The unit refused is this row's own when its unit id is the last one written; a refusal
   // that comes only after the dialogue moved past that row (its text went out meanwhile) is
@@ -156,7 +161,6 @@ void CallEngine::RejectedUnit() {
   // The row keeps waiting "N" for the rest of this call; the end of the list removes it.
   if (ownUnit) state_->refusedRows.push_back(row);
   if (textOnLine) {
-    DropLine();
     Disconnect();
     return;
   }

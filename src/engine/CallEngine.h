@@ -25,9 +25,9 @@
 // bytes are still in the port, takes them back (discarded, so that a failed page never goes
 // out). A page partly out is never completed by another line: it is let finish leaving (Start,
 // Stop, the orderly end, the pause, a Save) or the line is dropped without another byte (every
-// other end), so the terminal never takes a fragment. A page the terminal took whose settling cannot be stored (an outside lock) is kept in
-// memory and stored before the engine touches the queue again: the pause does not dial the next
-// company, and Start and Stop store it first. So a crash, a power cut, Start's error trap, a
+// other end), so the terminal never takes a fragment. A page the terminal took whose settling
+// cannot be stored (an outside lock) is kept in memory and stored before the engine touches the
+// queue again: the pause does not dial the next company, and Start and Stop store it first. So a crash, a power cut, Start's error trap, a
 // failed end-of-list removal or a lock leaves the file in a state from which the next Start goes
 // on by one rule: sent rows go, waiting rows stay. The only page that can reach its terminal
 // twice is one the terminal took in the moment the program died, before its settling was on
