@@ -25,6 +25,9 @@ constexpr int kTicksPerStep = 3;
 constexpr int kTicksAfterUnit = 2 * kTicksPerStep;
 // Allowed beyond what the line's rate needs for a page to leave the port: the modem's buffers.
 constexpr int kLeaveMarginMs = 2000;
+// Allowed beyond what the line's rate needs for the rest of a page partly out, when a call that
+// ends waits for it inside its handler.
+constexpr int kFinishMarginMs = 500;
 
 // What goes to the line of a unit or a text: its control characters (CR and LF among them)
 // as blanks, so that each is one line to the terminal. The record keeps the text as received.
@@ -179,7 +182,9 @@ void CallEngine::EndLeavingPage(PartPage partPage) {
     return;
   }
   if (queued && partPage == PartPage::kLetItLeave) {
-    const std::int64_t left = std::clamp<std::int64_t>(state_->leaving->byMs - platform_.loop.NowMs(), 0, INT32_MAX);
+    // What the rest needs at the line's rate, and never past the page's own deadline.
+    const std::int64_t needs = port.SendTimeMs(*queued) + kFinishMarginMs;
+    const std::int64_t left = std::clamp<std::int64_t>(state_->leaving->byMs - platform_.loop.NowMs(), 0, needs);
     bool sent = false;
     try {
       sent = port.WaitOutputSent(static_cast<int>(left));
