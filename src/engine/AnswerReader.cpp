@@ -1,6 +1,9 @@
 // The modem answer reader: once a second it takes what the modem and the paging terminal sent
 // and reacts to the keywords in it.
+#include <cstring>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "common/LogText.h"
 #include "engine/CallEngine.h"
@@ -15,7 +18,25 @@
 namespace pager {
 
 namespace {
-bool Holds(const std::string& text, const char* keyword) { return text.find(keyword) != std::string::npos; }
+// The longest keyword: "NO DIALTONE".
+constexpr std::size_t kLongestKeyword = 11;
+
+// `keyword` stands in `text` (the tail of the last read, then this read) and ends inside this
+// read: one found wholly in the tail was acted on at the last read.
+bool HoldsAfter(const std::string& text, std::size_t tailSize, const char* keyword) {
+  const std::size_t length = std::strlen(keyword);
+  const std::size_t from = tailSize >= length ? tailSize - length + 1 : 0;
+  return text.find(keyword, from) != std::string::npos;
+}
+
+// What of `text` may begin a keyword the next read ends: the part after its last line end
+// (keywords hold none), at most the longest keyword but one.
+std::string UnfinishedTail(const std::string& text) {
+  const std::size_t lineEnd = text.find_last_of("\r\n");
+  std::string tail = lineEnd == std::string::npos ? text : text.substr(lineEnd + 1);
+  if (tail.size() >= kLongestKeyword) tail.erase(0, tail.size() - (kLongestKeyword - 1));
+  return tail;
+}
 }  // namespace
 
 void CallEngine::Timer1_Timer() {
@@ -23,21 +44,42 @@ void CallEngine::Timer1_Timer() {
 }
 
 void CallEngine::EndCall(const std::string& status, const std::string& reason) {
+  // A page partly out is let finish leaving: the Save closes the port only after it.
   Trapped([&] {
-    if (form_.tmrSend.Enabled || form_.tmrDialing.Enabled) FailCall(status.c_str(), reason.c_str());
-    // A hang-up still waiting for the output to leave ends now, before the port closes under
-    // it: its hang-up line must never reach the port once it is opened again.
-    if (state_->closeLineByMs && form_.MSComm1.PortOpen()) {
-      form_.MSComm1.DiscardOutput();
-      SendHangUpAndClose();
-    }
+    if (form_.tmrSend.Enabled || form_.tmrDialing.Enabled) FailCall(status.c_str(), reason.c_str(), PartPage::kLetItLeave);
   });
+  // A hang-up still waiting for the output to leave ends now, before the port closes under
+  // it, also when the failure above raised (its trap hangs up too): nothing of the old call
+  // may reach the port once it is opened again.
+  Trapped([this] { FinishClosingLine(); });
 }
 
-void CallEngine::FailCall(const char* status, const char* reason) {
+void CallEngine::FinishClosingLine() {
+  if (!state_->closeLineByMs) return;
+  comm::MSComm& port = form_.MSComm1;
+  if (!port.PortOpen()) {
+    state_->closeLineByMs.reset();
+    lineCloser_.Enabled = false;
+    return;
+  }
+  bool sent = false;
+  try {
+    sent = port.OutBufferCount() == 0;
+  } catch (const vb::RuntimeError&) {
+  }
+  // Output still queued may be a line begun: the hang-up line would complete it.
+  if (sent) {
+    SendHangUpAndClose();
+  } else {
+    DropLine();
+  }
+}
+
+void CallEngine::FailCall(const char* status, const char* reason, PartPage partPage) {
   form_.lblStatus.Caption = status;
   m_.strFailReason = reason;
   form_.tmrDialing.Enabled = false;
+  EndLeavingPage(partPage);
   FailWaitingMessages();
   HangUp();
   m_.intDialSecs = 0;
@@ -51,10 +93,15 @@ void CallEngine::ReadAnswers() {
   // The terminal window shows the line as it came in, echo included.
   form_.Label1.Caption = vb::Trim(chunk);
   // The terminal echoes what we type: our own lines are taken out before the answers are read.
-  const std::string answer = state_->echo.Clean(chunk, platform_.loop.NowMs());
+  // What the last read left unfinished is read again in front of this one: a keyword split
+  // between two reads is found, at the read that ends it.
+  const std::string tail = std::exchange(state_->answerTail, std::string());
+  const std::string answer = tail + state_->echo.Clean(chunk, platform_.loop.NowMs());
+  state_->answerTail = UnfinishedTail(answer);
+  const auto Holds = [&answer, &tail](const char* keyword) { return HoldsAfter(answer, tail.size(), keyword); };
 
   // Every test runs on its own, in this order; a keyword found twice acts once.
-  if (Holds(answer, texts::kConnect)) {
+  if (Holds(texts::kConnect)) {
     CountDown(m_.intToCall);
     m_.blnLoggedIn = false;
     m_.intIDCount = 0;
@@ -63,13 +110,13 @@ void CallEngine::ReadAnswers() {
     form_.tmrDialing.Enabled = false;
     m_.intDialSecs = 0;
   }
-  if (Holds(answer, texts::kBusy)) FailCall(texts::kBusyStatus, texts::kReasonBusy);
+  if (Holds(texts::kBusy)) FailCall(texts::kBusyStatus, texts::kReasonBusy);
   for (const char* rejection : {texts::kRejectedLower, texts::kRejectedNotValid, texts::kRejectedCapital}) {
-    if (Holds(answer, rejection)) RejectedUnit();
+    if (Holds(rejection)) RejectedUnit();
   }
-  if (Holds(answer, texts::kNoCarrier)) FailCall(texts::kCarrierLostStatus, texts::kReasonCarrierLost);
-  if (Holds(answer, texts::kNoDialtone)) FailCall(texts::kNoDialtoneStatus, texts::kReasonNoDialtone);
-  if (Holds(answer, texts::kIdPrompt)) CountUp(m_.intIDCount);
+  if (Holds(texts::kNoCarrier)) FailCall(texts::kCarrierLostStatus, texts::kReasonCarrierLost);
+  if (Holds(texts::kNoDialtone)) FailCall(texts::kNoDialtoneStatus, texts::kReasonNoDialtone);
+  if (Holds(texts::kIdPrompt)) CountUp(m_.intIDCount);
 }
 
 void CallEngine::RejectedUnit() {
@@ -79,11 +126,26 @@ void CallEngine::RejectedUnit() {
   // step finds the end of the rows and hangs up.
   const auto& rows = m_.rsQueue;
   if (!rows || !rows->IsOpen() || rows->Eof() || rows->Bof()) return;
-  // A refusal while the page's text is still leaving the port: that page was not taken, and
-  // what is left of it is taken back from the port.
+  // A refusal while the page's text is still leaving the port: the terminal refused its unit,
+  // and waits for a unit again. When none of the text has left, it is taken back and the
+  // dialogue goes on; once some of it has left, the terminal would take it, completed by the
+  // next line, as a unit id: the call then ends without another byte, and the company's other
+  // pages wait for the next cycle.
+  bool textOnLine = false;
   if (state_->leaving) {
-    form_.MSComm1.DiscardOutput();
+    std::optional<std::size_t> queued;
+    try {
+      queued = form_.MSComm1.OutBufferCount();
+    } catch (const vb::RuntimeError&) {
+    }
+    textOnLine = !queued || *queued < state_->leaving->bytes;
     state_->leaving.reset();
+    // Dropped before anything else can fail: no later hang-up line may complete the text.
+    if (textOnLine) {
+      DropLine();
+    } else {
+      form_.MSComm1.DiscardOutput();
+    }
   }
   // The unit refused is this row's own when its unit id is the last one written; a refusal
   // that comes only after the dialogue moved past that row (its text went out meanwhile) is
@@ -98,6 +160,10 @@ void CallEngine::RejectedUnit() {
   });
   // The row keeps waiting "N" for the rest of this call; the end of the list removes it.
   if (ownUnit) state_->refusedRows.push_back(row);
+  if (textOnLine) {
+    Disconnect();
+    return;
+  }
   rows->MoveNext();
   m_.intLastStep = m_.intSendTick;
   if (rows->Eof()) Disconnect();

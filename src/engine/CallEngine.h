@@ -21,11 +21,13 @@
 // copy in Temp, its failure record and the row's removal (all the company's waiting rows in one
 // transaction); refused by the terminal is its "is invalid" record (the row waits on until the
 // end of the list). A page counts as sent once its bytes have left the port; whatever ends or
-// fails the call before the dialogue's next tick saw that settles it as sent, or, while its
+// fails the call before the dialogue's next tick saw that settles it as sent, or, while all its
 // bytes are still in the port, takes them back (discarded, so that a failed page never goes
-// out). A page the terminal took whose settling cannot be stored (an outside lock) is kept in
-// memory and stored before the engine touches the queue again: the pause does not dial the next
-// company, and Start and Stop store it first. So a crash, a power cut, Start's error trap, a
+// out). A page partly out is never completed by another line: it is let finish leaving (Start,
+// Stop, the orderly end, the pause, a Save) or the line is dropped without another byte (every
+// other end), so the terminal never takes a fragment. A page the terminal took whose settling
+// cannot be stored (an outside lock) is kept in memory and stored before the engine touches the
+// queue again: the pause does not dial the next company, and Start and Stop store it first. So a crash, a power cut, Start's error trap, a
 // failed end-of-list removal or a lock leaves the file in a state from which the next Start goes
 // on by one rule: sent rows go, waiting rows stay. The only page that can reach its terminal
 // twice is one the terminal took in the moment the program died, before its settling was on
@@ -59,7 +61,10 @@
 //  - A call takes at most kMaxMessagesPerCall messages; the rest are failed and queued again.
 //  - Counters that are only shown or compared (intToCall, intPending, intIDCount) stop at the
 //    16-bit limits instead of raising an overflow.
-//  - Null Sender, Unit or Message fields go to the line as empty text.
+//  - Null Sender, Unit or Message fields go to the line as empty text; control characters in a
+//    unit or text go as blanks (one line each), while the record keeps the text as received.
+//  - A keyword split between two reads is found at the read that ends it, once.
+//  - Every end of a dial or call (the hang-up) switches the dial time-out off and clears it.
 #pragma once
 
 #include <cstdint>
@@ -108,15 +113,19 @@ class CallEngine {
   void LogUnsentMessages();
 
   // The port is about to close under the engine (the setup window's Save). A dial or call in
-  // progress ends: a page whose bytes have left is settled as sent, one still in the port is
-  // taken back, the company's waiting messages fail with `reason`, the line is hung up and the
-  // pause begins; the status line shows `status`. A hang-up still waiting for the output to
-  // leave sends its hang-up line and closes the port now, so that nothing of the old call
-  // reaches the port once it is opened again. Between calls nothing else happens.
+  // progress ends: a page whose bytes have left is settled as sent, one partly out is let
+  // finish leaving first (or the line is dropped when it cannot), one still wholly in the port
+  // is taken back; the company's waiting messages fail with `reason`, the line is hung up and
+  // the pause begins; the status line shows `status`. A hang-up still waiting for the output
+  // to leave ends now (the hang-up line, or the line dropped when output is still queued), also
+  // when the failure raised (a locked database), so that nothing of the old call reaches the
+  // port once it is opened again. Between calls nothing else happens.
   void EndCall(const std::string& status, const std::string& reason);
 
   // Settles what the line has taken so far: a page whose text was written is stored as sent
-  // when its bytes have left the port, or taken back from the port when they have not; then
+  // when its bytes have left the port, taken back from the port when none has, and, partly
+  // out, let finish leaving (bounded by its time at the line's rate) or, when it cannot, the
+  // line dropped without another byte (the page then waits unsent); then
   // every page the terminal took whose "Y" and record could not be written yet (the database
   // was locked, say) is stored, oldest first, each in one transaction. Raises the database's
   // error when it still cannot; those pages then stay in memory for the next try. Start and
@@ -171,14 +180,27 @@ class CallEngine {
   // The leaving page's bytes are out: kept as taken, the rows moved on, and stored (raises
   // when the database refuses; the page then waits in memory).
   void PageLeft();
-  // Before anything ends or fails a call: the leaving page, if any, is settled as sent when its
-  // bytes have left, else taken back from the port (discarded, never drained).
-  void SettleOrWithdrawLeavingPage();
+  // How a call that ends may treat a page partly out (some of its bytes left, not all).
+  enum class PartPage {
+    kLetItLeave,  // wait for the rest, at most until the page's time at the line's rate is up
+    kDropLine,    // end the call at once, without another byte
+  };
+  // Before anything ends or fails a call: the leaving page, if any, is settled as sent when all
+  // its bytes have left, and taken back from the port when none has. Partly out, it may finish
+  // leaving (kLetItLeave; then it is sent), or the line is dropped (DTR down, nothing drained:
+  // the modem hangs up, the terminal never gets the page's CR) and the page is not sent. A
+  // device that has vanished is dropped the same way. Raises only as PageLeft.
+  void EndLeavingPage(PartPage partPage);
+  // Closes the port without another byte (MSComm::DropLine); the hang-up then finds it closed.
+  void DropLine();
   // The end of the list: the rows the complete cycle dealt with leave Queue (QueueRules.h).
   void RemoveRowsOfCompleteCycle();
   // Fails the company's waiting messages with `reason`, hangs up and clears the dial count;
-  // the status line shows `status`.
-  void FailCall(const char* status, const char* reason);
+  // the status line shows `status`. A page partly out is treated as `partPage` says.
+  void FailCall(const char* status, const char* reason, PartPage partPage = PartPage::kDropLine);
+  // A hang-up still waiting over the closer's ticks ends now: the hang-up line when nothing is
+  // queued any more, else the line is dropped.
+  void FinishClosingLine();
   // Ends a call whose company has nothing more to send: tmrSend off and the hang-up, the
   // status line saying so while it runs and "Not Online" after.
   void Disconnect();

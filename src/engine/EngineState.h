@@ -41,11 +41,12 @@ struct CallEngine::State {
   std::vector<SentPage> unsettled;
 
   // The page whose text was just written, until its bytes have left the port (then it is
-  // settled as sent) or cannot leave by byMs (then it is taken back from the port and fails
-  // with its company's pages). Whatever ends the call first settles it or takes it back.
+  // settled as sent) or cannot leave by byMs (then the line is dropped and it fails with its
+  // company's pages). Whatever ends the call first settles it (EndLeavingPage).
   struct LeavingPage {
     SentPage page;
     std::int64_t byMs;
+    std::size_t bytes;  // its length on the line, CR included: the last bytes written
   };
   std::optional<LeavingPage> leaving;
 
@@ -56,12 +57,17 @@ struct CallEngine::State {
   // Rows whose unit the terminal refused in this cycle; they leave Queue at the end of the list.
   std::vector<std::int64_t> refusedRows;
 
+  // The end of the last read after its last line end (at most the longest keyword but one):
+  // a keyword split between two reads is found in it together with the next read.
+  std::string answerTail;
+
   // A new company is being served: its failure has not run yet.
   void TakeUpCompany() {
     serving = true;
     failedThisCall = false;
     leaving.reset();
     unitOnLine.reset();
+    answerTail.clear();
   }
 };
 

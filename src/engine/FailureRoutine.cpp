@@ -19,8 +19,10 @@ void CallEngine::LogUnsentMessages() {
 
 void CallEngine::FailWaitingMessages() {
   // A page the line has taken is stored as sent first, or it would be failed as waiting; one
-  // still in the port is taken back, so that it cannot go out once failed.
-  SettlePending();
+  // still in the port is taken back, and one partly out ends with the line dropped, so that it
+  // cannot go out once failed (callers that may let it finish leaving have done so already).
+  EndLeavingPage(PartPage::kDropLine);
+  StoreUnsettled();
   // Once per call: a chunk holding two failure answers must not queue each message twice.
   State& state = *state_;
   if (state.failedThisCall) return;

@@ -20,15 +20,21 @@ void CallEngine::Command5_Click() {
 }
 
 void CallEngine::HangUp() {
-  // A page still leaving is settled as sent when its bytes are out, or taken back from the
-  // port; a settling the database refuses waits in memory for the pause to store it.
+  // A page still leaving is settled as sent when its bytes are out, taken back from the port
+  // when none is, and partly out ends with the line dropped (no hang-up line may complete it);
+  // a settling the database refuses waits in memory for the pause to store it.
   try {
-    SettleOrWithdrawLeavingPage();
+    EndLeavingPage(PartPage::kDropLine);
   } catch (const vb::RuntimeError&) {
   }
   m_.intSendTick = 0;
   m_.intLastStep = 0;
   form_.tmrSend.Enabled = false;
+  // Whatever ended it, a dial is over with its call: its time-out must not run on into the
+  // next company's dial.
+  form_.tmrDialing.Enabled = false;
+  m_.intDialSecs = 0;
+  state_->answerTail.clear();
   const bool pauseRunning = form_.tmrCountdown.Enabled;
   form_.tmrCountdown.Enabled = true;
   state_->serving = false;

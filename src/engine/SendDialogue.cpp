@@ -1,5 +1,8 @@
 // The send dialogue: after "CONNECT", a timed sequence of lines to the paging terminal, one
 // message (its unit id, then its text) every six ticks.
+#include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/LogText.h"
@@ -22,6 +25,19 @@ constexpr int kTicksPerStep = 3;
 constexpr int kTicksAfterUnit = 2 * kTicksPerStep;
 // Allowed beyond what the line's rate needs for a page to leave the port: the modem's buffers.
 constexpr int kLeaveMarginMs = 2000;
+// Allowed beyond what the line's rate needs for the rest of a page partly out, when a call that
+// ends waits for it inside its handler.
+constexpr int kFinishMarginMs = 500;
+
+// What goes to the line of a unit or a text: its control characters (CR and LF among them)
+// as blanks, so that each is one line to the terminal. The record keeps the text as received.
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) c = ' ';
+  }
+  return text;
+}
 
 dao::Recordset& CompanyRows(const std::shared_ptr<dao::Recordset>& rsQueue) {
   if (!rsQueue) vb::Raise(vb::err::kObjectNotSet);
@@ -89,8 +105,8 @@ void CallEngine::SendStep() {
     m_.strSender = rows.Field("Sender").value_or("");
     m_.strUnit = rows.Field("Unit").value_or("");
     m_.strMessage = rows.Field("Message").value_or("");
-    m_.strOutUnit = m_.strUnit;
-    m_.strOutMessage = m_.strMessage;
+    m_.strOutUnit = OneLine(m_.strUnit);
+    m_.strOutMessage = OneLine(m_.strMessage);
     form_.lblStatus.Caption = texts::kSendingUnit;
     Write(m_.strOutUnit + texts::kLineEnd);
     m_.strSendStep = "Message";
@@ -99,7 +115,8 @@ void CallEngine::SendStep() {
     state_->unitOnLine = rows.Bookmark();
   } else if (m_.strSendStep == "Message") {
     form_.lblStatus.Caption = texts::kSendingMessage;
-    Write(m_.strOutMessage + texts::kLineEnd);
+    const std::string line = m_.strOutMessage + texts::kLineEnd;
+    Write(line);
     m_.strSendStep = "Unit";
     m_.intLastStep = m_.intSendTick;
     // The page counts as sent once its bytes have left the port; until then the dialogue waits
@@ -108,7 +125,8 @@ void CallEngine::SendStep() {
     const std::size_t queued = port.OutBufferCount();
     const QueueRow row = ReadQueueRow(rows);
     state_->leaving = State::LeavingPage{{rows.Bookmark(), SentRecord(row, LogHead(platform_.clock)), PageDescription(row)},
-                                         platform_.loop.NowMs() + port.SendTimeMs(queued) + kLeaveMarginMs};
+                                         platform_.loop.NowMs() + port.SendTimeMs(queued) + kLeaveMarginMs,
+                                         line.size()};
     if (queued == 0) PageLeft();
   }
 }
@@ -118,9 +136,9 @@ bool CallEngine::PageHasLeft() {
   if (port.OutBufferCount() > 0) {
     if (platform_.loop.NowMs() < state_->leaving->byMs) return false;
     // The line does not take the page (held off by the modem, say): it fails with the
-    // company's other waiting pages and comes back in the next cycle. The failure routine
-    // takes it back from the port first, so that it cannot go out once failed.
-    FailCall(texts::kPageHeldStatus, texts::kReasonPageHeld);
+    // company's other waiting pages and comes back in the next cycle. Part of it may have
+    // left: the line is dropped without another byte, so that the terminal never gets its CR.
+    FailCall(texts::kPageHeldStatus, texts::kReasonPageHeld, PartPage::kDropLine);
     return false;
   }
   PageLeft();
@@ -134,28 +152,60 @@ void CallEngine::PageLeft() {
   state_->leaving.reset();
   state_->unitOnLine.reset();
   CountDown(m_.intPending);
-  // A page that took longer than a step to leave lets the next step come now.
+  // A page that left only when its step's time was up counts as sent now: the next step comes
+  // a full step later, and what the terminal answers meanwhile is read before the next unit
+  // goes out (it belongs to this page).
   const int tick = m_.intSendTick.value();
-  if (tick > m_.intLastStep.value() + kTicksPerStep) m_.intLastStep = tick - kTicksPerStep;
+  if (tick >= m_.intLastStep.value() + kTicksPerStep) m_.intLastStep = tick;
   CompanyRows(m_.rsQueue).MoveNext();
   StoreUnsettled();
 }
 
-void CallEngine::SettleOrWithdrawLeavingPage() {
+void CallEngine::EndLeavingPage(PartPage partPage) {
   if (!state_->leaving) return;
   comm::MSComm& port = form_.MSComm1;
-  std::size_t queued = 1;
+  std::optional<std::size_t> queued;
   try {
     queued = port.OutBufferCount();
   } catch (const vb::RuntimeError&) {
-    // The device has vanished: what it held never leaves.
+    // The device has vanished: what it held never leaves, and nothing is known of the rest.
   }
-  if (queued == 0) {
+  if (queued && *queued == 0) {
     PageLeft();
     return;
   }
-  port.DiscardOutput();
+  // The page's bytes are the last written: none of them has left while at least as many are
+  // still queued. Taken back, nothing of it reaches the terminal, and the line may go on.
+  if (queued && *queued >= state_->leaving->bytes) {
+    port.DiscardOutput();
+    state_->leaving.reset();
+    return;
+  }
+  if (queued && partPage == PartPage::kLetItLeave) {
+    // What the rest needs at the line's rate, and never past the page's own deadline.
+    const std::int64_t needs = port.SendTimeMs(*queued) + kFinishMarginMs;
+    const std::int64_t left = std::clamp<std::int64_t>(state_->leaving->byMs - platform_.loop.NowMs(), 0, needs);
+    bool sent = false;
+    try {
+      sent = port.WaitOutputSent(static_cast<int>(left));
+    } catch (const vb::RuntimeError&) {
+    }
+    if (sent) {
+      PageLeft();
+      return;
+    }
+  }
+  // Part of the page is on the line: whatever came next and ended in CR would complete it.
   state_->leaving.reset();
+  DropLine();
+}
+
+void CallEngine::DropLine() {
+  form_.MSComm1.DropLine();
+  state_->echo.Clear();
+  state_->answerTail.clear();
+  state_->closeLineByMs.reset();
+  lineCloser_.Enabled = false;
 }
 
 }  // namespace pager

@@ -17,7 +17,8 @@ dao::Database& OpenDatabase(const std::shared_ptr<dao::Database>& db) {
 }  // namespace
 
 void CallEngine::SettlePending() {
-  SettleOrWithdrawLeavingPage();
+  // Start, Stop, the orderly end and the pause: a page partly out may finish leaving.
+  EndLeavingPage(PartPage::kLetItLeave);
   StoreUnsettled();
 }
 

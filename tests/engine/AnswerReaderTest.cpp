@@ -201,5 +201,45 @@ TEST_F(AnswerReaderTest, AfterAStopTheNextDialAwaitsNoLineOfTheStoppedCall) {
   EXPECT_EQ(LogSentences().back(), "second to unit U1 was not sent because paging company was busy.");
 }
 
+// A keyword split between two reads is found at the second; one found at the first is not
+// found again in the tail kept from it.
+TEST_F(AnswerReaderTest, KeywordsSplitBetweenReadsAreFoundOnce) {
+  LoginPrompts(1);
+  Dialing(3);
+  Read("\r\nCONN");
+  EXPECT_FALSE(form().tmrSend.Enabled);
+  Read("ECT 2400\r\n");
+  EXPECT_TRUE(form().tmrSend.Enabled);
+  EXPECT_EQ(h.m.intToCall.value(), 1);
+  Read("\r\nI");
+  Read("D=");
+  Read("");
+  EXPECT_EQ(h.m.intIDCount.value(), 1);
+  Seconds(8);  // the first page went out at tick 11
+  ASSERT_EQ(LogSentences().size(), 1u);
+  Read("\r\nNO CAR");
+  Read("RIER\r\n");
+  EXPECT_EQ(form().lblStatus.Caption.get(), "Carrier has been lost");
+  EXPECT_EQ(Column("Temp", "Unit"), (std::vector<std::string>{"U2", "U3"}));
+  Seconds(10);
+  EXPECT_EQ(WritesOf("text 2\r").size(), 0u);
+}
+
+// A refusal read while dialling ends the call: the dial time-out stops with it, and the next
+// company gets its whole time-out.
+TEST_F(AnswerReaderTest, ARefusalWhileDiallingStopsTheDialTimeOut) {
+  Queue("5550100", "U1", "text 1");
+  Queue("5550200", "U2", "text 2");
+  Start();
+  Seconds(10.5);
+  Read("\r\nInvalid pager ID\r\n");
+  EXPECT_FALSE(form().tmrDialing.Enabled);
+  EXPECT_EQ(h.m.intDialSecs.value(), 0);
+  ASSERT_TRUE(h.loop.AdvanceUntil([&] { return !WritesOf("ATDT5550200\r").empty(); }, 20000, 100));
+  const std::int64_t dialled = WritesOf("ATDT5550200\r")[0];
+  ASSERT_TRUE(h.loop.AdvanceUntil([&] { return form().lblStatus.Caption.get() == "Paging Company did not answer"; }, 60000, 100));
+  EXPECT_GE(h.loop.NowMs() - dialled, 44000) << "the time-out is 45 s";
+}
+
 }  // namespace
 }  // namespace engine_test

@@ -4,8 +4,9 @@
 // What the engine writes reaches the simulated modem at once (the fake line's write hook), and
 // the modem's answers are pushed into the line's input at once; answers the modem gives later
 // (a dial result after its delay, a dropped carrier) are pushed by a poll timer on the loop.
-// The port being closed is the line closing for the modem. Built after the main window, so at
-// equal moments the window's timers run before the poll.
+// Every close of the port is the line closing for the modem (DTR down: the call and any line
+// begun are dropped), also a close and reopen between two polls (a Save). Built after the main
+// window, so at equal moments the window's timers run before the poll.
 #pragma once
 
 #include <cstdint>
@@ -31,12 +32,14 @@ class InProcessTerminal {
 
  private:
   void Deliver();
+  // The port was closed since the last look: the modem sees its line drop.
+  void NoticeCloses();
 
   forms::EventLoop& loop_;
   std::shared_ptr<comm::FakeSerialBackend> line_;
   modemsim::ModemSimulator modem_;
   forms::Timer poll_;
-  bool wasOpen_ = false;
+  int closesSeen_ = 0;
 };
 
 }  // namespace testing_support

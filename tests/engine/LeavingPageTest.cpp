@@ -100,5 +100,29 @@ TEST_F(EngineTest, StopTakesBackWhatTheLineHasNotTakenBeforeItsHangUpLine) {
   EXPECT_EQ(WrittenTexts(), std::vector<std::string>{"ATH+++\r"});
 }
 
+// A Save while another program holds the database: the failure routine raises, and the hang-up
+// its trap runs still waits for a long unit line to leave. The Save ends that hang-up before it
+// closes the port: nothing of the old call reaches the port the Save opens again.
+TEST_F(EngineTest, ASaveDuringAnOutsideLockLeavesNoHangUpWaitingForTheReopenedPort) {
+  ReplyTo("ATDT5550100\r", "\r\nCONNECT 2400\r\n");
+  LoginPrompts(1);
+  Queue("5550100", std::string(1000, 'u'), "text 1");  // about a second at 9600 bit/s
+  Start();
+  ASSERT_TRUE(h.loop.AdvanceUntil([&] { return !WritesOf("M\r").empty(); }, 30000, 100));
+  line().HoldOutput(true);
+  ASSERT_TRUE(h.loop.AdvanceUntil([&] { return line().HeldOutput().size() == 1001; }, 5000, 100));
+  {
+    const auto lock = h.HoldWriteLock();
+    engine().EndCall("saving", "could not be served: the modem settings were saved during the call.");
+    if (form().MSComm1.PortOpen()) form().MSComm1.SetPortOpen(false);
+  }
+  line().HoldOutput(false);
+  form().MSComm1.SetPortOpen(true);
+  writes.clear();
+  Seconds(2);
+  EXPECT_TRUE(form().MSComm1.PortOpen()) << "the reopened port is the Save's";
+  EXPECT_TRUE(writes.empty());
+}
+
 }  // namespace
 }  // namespace engine_test

@@ -140,5 +140,44 @@ TEST_F(SendDialogueTest, CompanyWithMoreMessagesThanOneCallCanCountHasTheRestQue
   EXPECT_TRUE(form().tmrCountdown.Enabled);
 }
 
+// A text typed on two lines (as a web form's text box gives it) is one page: the terminal gets
+// it on one line, the record keeps it as received, and the pages after it reach their own units.
+TEST_F(SendDialogueTest, ControlCharactersGoToTheLineAsBlanksAndEveryPageReachesItsOwnUnit) {
+  testing_support::InProcessTerminal terminal(h.loop, h.fakeSerial, modemsim::ModemConfig{});
+  Queue("5550100", "U1", "too hot\r\ncall facilities");
+  Queue("5550100", "U2\t", "second\x1b");
+  Queue("5550100", "U3", "third");
+  Start();
+  ASSERT_TRUE(h.loop.AdvanceUntil([&] { return terminal.Pages().size() == 3; }, 60000, 500));
+  Seconds(10);
+  std::vector<std::string> pages;
+  for (const auto& page : terminal.Pages()) pages.push_back(page.unit + ": " + page.text);
+  EXPECT_EQ(pages, (std::vector<std::string>{"U1: too hot  call facilities", "U2: second ", "U3: third"}));
+  EXPECT_EQ(LogSentences(), (std::vector<std::string>{"too hot\r\ncall facilities for unit U1 was sent successfully.",
+                                                      "second\x1b for unit U2\t was sent successfully.",
+                                                      "third for unit U3 was sent successfully."}));
+}
+
+// A page that leaves only after its step's time is sent when it has left; the next unit comes a
+// full step (three ticks) after that, so that the terminal's answer to the page is read first.
+TEST_F(SendDialogueTest, TheStepAfterALatePageComesAFullStepAfterItLeft) {
+  Queue("5550100", "U1", std::string(3000, 'p'));  // about 3.1 s at 9600 bit/s
+  Queue("5550100", "U2", "second");
+  LoginPrompts(1);
+  StartAndConnect();
+  Seconds(10.5);  // unit 1 at tick 8
+  line().HoldOutput(true);
+  Seconds(1);  // its text at tick 11, held
+  ASSERT_EQ(line().HeldOutput().size(), 3001u);
+  Seconds(3.4);  // past tick 14, when the next step was due
+  line().HoldOutput(false);
+  const std::int64_t left = h.loop.NowMs();
+  ASSERT_TRUE(h.loop.AdvanceUntil([&] { return !WritesOf("U2\r").empty(); }, 10000, 100));
+  EXPECT_GE(WritesOf("U2\r")[0] - left, 2500) << "not in the tick that saw the page leave";
+  EXPECT_LE(WritesOf("U2\r")[0] - left, 3600);
+  Seconds(10);
+  EXPECT_EQ(Column("Queue", "Status"), (std::vector<std::string>{"Y", "Y"}));
+}
+
 }  // namespace
 }  // namespace engine_test

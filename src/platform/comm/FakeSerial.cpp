@@ -1,5 +1,6 @@
 #include "platform/comm/FakeSerial.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/vb/RuntimeError.h"
@@ -16,6 +17,8 @@ struct FakeSerialBackend::State {
   bool vanished = false;
   std::function<void(std::string_view)> writeHook;
   bool holdOutput = false;
+  bool drainsOnWait = false;
+  int lineDrops = 0;
   std::vector<std::string> heldWrites;
   std::optional<int> openPort;
   int lastOpenedPort = 0;
@@ -83,7 +86,13 @@ class FakeSerialDevice : public SerialDevice {
     return queued;
   }
 
-  bool WaitOutputSent(int /*maxMs*/) override { return OutputQueued() == 0; }
+  bool WaitOutputSent(int /*maxMs*/) override {
+    if (OutputQueued() > 0 && state_->drainsOnWait) {
+      std::vector<std::string> held = std::exchange(state_->heldWrites, {});
+      for (const std::string& bytes : held) Leave(*state_, bytes);
+    }
+    return OutputQueued() == 0;
+  }
 
   void DiscardOutput() override { state_->heldWrites.clear(); }
 
@@ -96,6 +105,13 @@ class FakeSerialDevice : public SerialDevice {
     for (const std::string& bytes : held) Leave(*state_, bytes);
     state_->openPort.reset();
     ++state_->closeCount;
+  }
+
+  void CloseDroppingLine() override {
+    if (closed_) return;
+    state_->heldWrites.clear();
+    ++state_->lineDrops;
+    Close();
   }
 
  private:
@@ -128,7 +144,11 @@ void FakeSerialBackend::ClearInput() { state_->input.clear(); }
 void FakeSerialBackend::FailNextOpen(int number) { state_->failOpen = number; }
 void FakeSerialBackend::FailNextWrite(int number) { state_->failWrite = number; }
 void FakeSerialBackend::FailNextRead(int number) { state_->failRead = number; }
-void FakeSerialBackend::SetVanished(bool vanished) { state_->vanished = vanished; }
+void FakeSerialBackend::SetVanished(bool vanished) {
+  state_->vanished = vanished;
+  // What a vanished device held never leaves, not even at its close.
+  if (vanished) state_->heldWrites.clear();
+}
 void FakeSerialBackend::SetWriteHook(std::function<void(std::string_view)> hook) {
   state_->writeHook = std::move(hook);
 }
@@ -140,6 +160,23 @@ void FakeSerialBackend::HoldOutput(bool hold) {
   std::vector<std::string> held = std::exchange(state_->heldWrites, {});
   for (const std::string& bytes : held) Leave(*state_, bytes);
 }
+
+void FakeSerialBackend::ReleaseHeld(std::size_t n) {
+  std::string leaving;
+  auto& held = state_->heldWrites;
+  while (n > 0 && !held.empty()) {
+    std::string& first = held.front();
+    const std::size_t part = std::min(n, first.size());
+    leaving += first.substr(0, part);
+    first.erase(0, part);
+    n -= part;
+    if (first.empty()) held.erase(held.begin());
+  }
+  if (!leaving.empty()) Leave(*state_, leaving);
+}
+
+void FakeSerialBackend::SetDrainsOnWait(bool drains) { state_->drainsOnWait = drains; }
+int FakeSerialBackend::LineDrops() const { return state_->lineDrops; }
 
 std::string FakeSerialBackend::Written() const { return state_->written; }
 std::vector<std::string> FakeSerialBackend::Writes() const { return state_->writes; }

@@ -17,7 +17,10 @@
 //   reach no hook until released; OutputQueued (MSComm::OutBufferCount) counts their bytes,
 //   WaitOutputSent answers at once (no virtual time passes in it), and DiscardOutput drops
 //   them unsent. Closing the port lets them leave, as a real device drains its output queue
-//   before it lets go: a caller that must keep a page from going out discards it first.
+//   before it lets go: a caller that must keep a page from going out discards it first, or
+//   drops the line (CloseDroppingLine: nothing more leaves, the close is counted as a drop).
+//   ReleaseHeld lets part of the held output leave, as a line in the middle of a page; with
+//   SetDrainsOnWait a held line moves when waited on (a slow line, not a stuck one).
 #pragma once
 
 #include <functional>
@@ -49,8 +52,8 @@ class FakeSerialBackend : public SerialBackend {
   void FailNextOpen(int number = 8010);
   void FailNextWrite(int number = 57);
   void FailNextRead(int number = 8020);
-  // Makes every Write and Read raise (57 / 8020) from now on, as a device that vanished;
-  // false restores it.
+  // Makes every Write and Read raise (57 / 8020) from now on, as a device that vanished (what
+  // it held is lost); false restores it.
   void SetVanished(bool vanished);
   // Called after each recorded write with its bytes; may call PushInput. Empty: no hook.
   void SetWriteHook(std::function<void(std::string_view)> hook);
@@ -58,6 +61,11 @@ class FakeSerialBackend : public SerialBackend {
   // now, in order (recorded, and given to the hook, write by write), and so does every
   // later write.
   void HoldOutput(bool hold);
+  // The first n held bytes leave now (recorded as one write, given to the hook); the rest
+  // stays queued. Output stays held.
+  void ReleaseHeld(std::size_t n);
+  // true: WaitOutputSent lets everything held leave, and answers true.
+  void SetDrainsOnWait(bool drains);
 
   // --- observing ---
   std::string Written() const;                  // every byte written, in order
@@ -67,7 +75,8 @@ class FakeSerialBackend : public SerialBackend {
   std::string PendingInput() const;             // pushed but not yet read
   std::string HeldOutput() const;               // written but held back, not yet left
   int OpenCount() const;                        // successful opens
-  int CloseCount() const;                       // closes of an open device
+  int CloseCount() const;                       // closes of an open device, drops included
+  int LineDrops() const;                        // closes by CloseDroppingLine
   bool IsOpen() const;
   std::optional<int> OpenPort() const;          // the port open now, if any
   int LastOpenedPort() const;                   // 0 before the first open

@@ -60,6 +60,17 @@ void MSComm::SetPortOpen(bool open) {
   }
 }
 
+void MSComm::DropLine() {
+  if (!device_) return;
+  std::unique_ptr<SerialDevice> device = std::move(device_);
+  received_.clear();
+  try {
+    device->CloseDroppingLine();
+  } catch (...) {
+    // As SetPortOpen(false): the port is closed for us whatever the device says.
+  }
+}
+
 int MSComm::InputLen() const { return inputLen_; }
 
 void MSComm::SetInputLen(int n) {

@@ -55,6 +55,11 @@ class MSComm {
   bool PortOpen() const;
   void SetPortOpen(bool open);
 
+  // Closes the port without another byte: output not yet left is dropped and DTR goes down,
+  // so that the modem hangs up and a line begun never gets its end. Nothing while closed;
+  // never raises.
+  void DropLine();
+
   // How many characters one Input takes at most; 0 takes everything. Negative: 380.
   int InputLen() const;
   void SetInputLen(int n);

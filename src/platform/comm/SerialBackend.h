@@ -85,6 +85,11 @@ class SerialDevice {
   // Releases the device (and any lock on it). Bytes still queued get a short, bounded time to
   // leave first (what the rate needs, at most half a second); what is left then is dropped.
   virtual void Close() = 0;
+
+  // Releases the device at once, without another byte: what has not left is dropped and DTR
+  // goes down, so that the modem hangs up and the far end never gets the end of a line begun.
+  // Never raises.
+  virtual void CloseDroppingLine() = 0;
 };
 
 class SerialBackend {

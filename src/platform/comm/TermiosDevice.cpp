@@ -213,6 +213,17 @@ void TermiosDevice::Close() {
   fd_ = -1;
 }
 
+void TermiosDevice::CloseDroppingLine() {
+  if (fd_ < 0) return;
+  pending_.clear();
+  tcflush(fd_, TCOFLUSH);
+  int dtr = TIOCM_DTR;
+  ioctl(fd_, TIOCMBIC, &dtr);  // a device without modem lines (a pseudo-terminal) refuses it
+  ioctl(fd_, TIOCNXCL);
+  close(fd_);
+  fd_ = -1;
+}
+
 bool TermiosDevice::FlushPending() {
   std::size_t sent = 0;
   bool alive = true;

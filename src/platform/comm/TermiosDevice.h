@@ -28,6 +28,8 @@ class TermiosDevice : public SerialDevice {
   bool WaitOutputSent(int maxMs) override;
   void DiscardOutput() override;
   void Close() override;
+  // Flushes the output queue, clears DTR (TIOCMBIC) and closes; HUPCL drops it too.
+  void CloseDroppingLine() override;
 
   int Fd() const { return fd_; }
 
