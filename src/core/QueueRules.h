@@ -33,10 +33,10 @@ inline constexpr const char* kAnySentRows = "Select 1 From Queue Where id < 0 Li
 inline constexpr const char* kRemoveRowsNotWaiting = "Delete From Queue Where [Status] Is Null Or [Status] <> 'N'";
 // One refused row, still waiting "N", at the end of the cycle (?1: its row number).
 inline constexpr const char* kRemoveRefusedRow = "Delete From Queue Where id = ?1 And [Status] = 'N'";
-// The server's own mark on a row it has dealt with, taken off the row's hidden id. 2^62 is far
-// above any key a table hands out (one per row added), so a marked id is below 0 and can come
-// from no outside writer; marked rows keep their order among themselves and come before every
-// unmarked row. schema/pager.sql says the same to the programs that write rows.
+// The server's own marks on rows it has dealt with: 2^62 (4611686018427387904, far above any
+// key a table hands out, one per row added) taken off the row's hidden id. A marked id is below
+// 0 and can come from no outside writer; marked rows keep their order among themselves and come
+// before every unmarked row (schema/pager.sql tells the programs that write rows).
 inline constexpr std::int64_t kServerMark = std::int64_t{1} << 62;
 // The statements that set it. ?1: the row's number, positive.
 //   - a sent page: its row marked "Y" and as settled by the server;
