@@ -1,9 +1,13 @@
 -- The pager database (pager.mdb): four tables of text columns, every one nullable.
 --
--- Each table has a hidden key, id, that only grows (AUTOINCREMENT never hands out a number
--- again, not even after the table was emptied): the server walks rows in key order and tells
--- the rows it knew from the ones added later by their key. Programs that write rows leave id
--- out and name the columns they fill.
+-- Each table has a hidden key, id. A row added gets a key above every key the table has handed
+-- out (AUTOINCREMENT never hands out a number again, not even after the table was emptied): the
+-- server walks rows in key order and tells the rows it knew from the ones added later by their
+-- key. The server changes a key in one way only: a row it has dealt with (a page sent from
+-- Queue, a message without a modem number in Temp once it is logged) gets 2^62 taken off its
+-- key, which puts it below 0; such rows keep their order among themselves and come before every
+-- other row. Programs that write rows leave id out, so their rows always get keys above 0, and
+-- name the columns they fill.
 --
 -- Apply with: make-pager-db pager.mdb   (or: sqlite3 pager.mdb < pager.sql)
 

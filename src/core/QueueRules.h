@@ -21,6 +21,9 @@
 // "N" is never lost, and a page the terminal took is never dialled again once its "Y" is stored.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 namespace pager {
 
 // The rows the server settled as sent, in a cycle that did not reach its end.
@@ -31,13 +34,16 @@ inline constexpr const char* kRemoveRowsNotWaiting = "Delete From Queue Where [S
 // One refused row, still waiting "N", at the end of the cycle (?1: its row number).
 inline constexpr const char* kRemoveRefusedRow = "Delete From Queue Where id = ?1 And [Status] = 'N'";
 // The server's own marks on rows it has dealt with: 2^62 (4611686018427387904, far above any
-// number SQLite hands out) taken off the row's hidden id, which keeps the rows' order and can
-// come from no outside writer. ?1: the row's number, positive.
+// key a table hands out, one per row added) taken off the row's hidden id. A marked id is below
+// 0 and can come from no outside writer; marked rows keep their order among themselves and come
+// before every unmarked row (schema/pager.sql tells the programs that write rows).
+inline constexpr std::int64_t kServerMark = std::int64_t{1} << 62;
+// The statements that set it. ?1: the row's number, positive.
 //   - a sent page: its row marked "Y" and as settled by the server;
-inline constexpr const char* kMarkRowSent =
-    "Update Queue Set [Status] = 'Y', id = id - 4611686018427387904 Where id = ?1 And id > 0";
+inline const std::string kMarkRowSent = "Update Queue Set [Status] = 'Y', id = id - " +
+                                        std::to_string(kServerMark) + " Where id = ?1 And id > 0";
 //   - a message waiting in Temp without a modem number, once its one record is written.
-inline constexpr const char* kMarkParkedRowReported =
-    "Update Temp Set id = id - 4611686018427387904 Where id = ?1 And id > 0";
+inline const std::string kMarkParkedRowReported =
+    "Update Temp Set id = id - " + std::to_string(kServerMark) + " Where id = ?1 And id > 0";
 
 }  // namespace pager
