@@ -138,7 +138,6 @@ pids+=($!)
 exec 5> "$folder/lock"
 echo "BEGIN IMMEDIATE;" >&5
 poll 40 grep -q "Locked out" "$folder/pages.log" || fail "the terminal did not take the page"
-sleep 6  # the server's try to mark it sent waits out the busy timeout and fails
 kill -s TERM "$server_pid"
 signalled=$SECONDS
 poll 60 has_ended || fail "the program still runs 60 s after SIGTERM under the lock"

@@ -20,6 +20,9 @@ using Lock = testing_support::ServerHarness::WriteLock;
 
 class HeldPagesTest : public ConsoleTest {
  protected:
+  // The observers below refer to this fixture's members: the server goes first.
+  ~HeldPagesTest() override { app.reset(); }
+
   void SetUp() override {
     testing_support::MakePagerDatabase(folder.PathOf("pager.mdb"));
     folder.Write("modem.cfg", "\"1\",\"9600\",\"ATZ\",\"TONE\",\"0\",\"True\",45,\"\",\"\",#FALSE#,#FALSE#\r\n");
@@ -31,8 +34,8 @@ class HeldPagesTest : public ConsoleTest {
   }
 
   // Two pages wait for 5551234; the terminal takes the first while another program holds the
-  // database, so that its "sent" mark cannot be stored. The lock is returned.
-  std::unique_ptr<Lock> FirstPageTakenUnderALock() {
+  // database (held in `lock`), so that its "sent" mark cannot be stored.
+  void FirstPageTakenUnderALock() {
     {
       auto database = dbEngine.Workspaces(0).OpenDatabase(folder.PathOf("pager.mdb"));
       auto queue = database->OpenRecordset("Queue");
@@ -51,19 +54,18 @@ class HeldPagesTest : public ConsoleTest {
     serial->HoldOutput(true);
     EXPECT_TRUE(loop.AdvanceUntil([&] { return serial->HeldOutput().find("Meeting at 3\r") != std::string::npos; },
                                   20000, 100));
-    auto lock = std::make_unique<Lock>(folder.PathOf("pager.mdb"));
+    lock = std::make_unique<Lock>(folder.PathOf("pager.mdb"));
     serial->HoldOutput(false);
     loop.Advance(1000);  // the dialogue sees the page gone and cannot store its mark
     EXPECT_TRUE(app->engine.HasUnsettledPages());
-    return lock;
   }
 
   // The lock ends as the status line announces the given try (the pump after it runs first).
-  void EndLockAtTry(std::unique_ptr<Lock>& lock, int attempt) {
+  void EndLockAtTry(int attempt) {
     const std::string announced = "(try " + std::to_string(attempt) + " of 6)";
-    form().lblStatus.Caption.Observe([this, &lock, announced] {
+    form().lblStatus.Caption.Observe([this, announced] {
       if (lock && form().lblStatus.Caption.get().find(announced) != std::string::npos) {
-        loop.Post([&lock] { lock.reset(); });
+        loop.Post([this] { lock.reset(); });
       }
     });
   }
@@ -88,7 +90,7 @@ class HeldPagesTest : public ConsoleTest {
   // the shut-down, the shut-down stores the page; when it outlasts the shut-down's tries too,
   // the page is named on standard error and the exit status is 1.
   void StopUnderALockThenShutDown(bool lockEndsBeforeShutdown) {
-    auto lock = FirstPageTakenUnderALock();
+    FirstPageTakenUnderALock();
     Press(form().Stop);
     EXPECT_TRUE(app->engine.HasUnsettledPages());
     EXPECT_EQ(form().lblStatus.Caption.get(),
@@ -115,6 +117,7 @@ class HeldPagesTest : public ConsoleTest {
     }
   }
 
+  std::unique_ptr<Lock> lock;
   std::ostringstream errors;
   std::vector<std::string> captions;
 };
@@ -123,8 +126,8 @@ class HeldPagesTest : public ConsoleTest {
 // throws the waiting page away; the window was pumped between tries and said what it waited
 // for. The shut-down then has nothing to store.
 TEST_F(HeldPagesTest, StopStoresTheHeldPageWhenTheLockEndsDuringItsTries) {
-  auto lock = FirstPageTakenUnderALock();
-  EndLockAtTry(lock, 6);
+  FirstPageTakenUnderALock();
+  EndLockAtTry(6);
   const long long pumps = loop.Pumps();
   Press(form().Stop);
   EXPECT_FALSE(lock) << "the lock ended at the sixth try";
@@ -155,8 +158,8 @@ TEST_F(HeldPagesTest, AShutDownUnderALockThatOutlastsItsTriesNamesTheHeldPageWit
 // The orderly end on a signal tries six times in all (half a minute of the busy timeout): a
 // lock that ends at the sixth try still lets it store the page, and the program ends with 0.
 TEST_F(HeldPagesTest, TheOrderlyEndStoresTheHeldPageWhenTheLockEndsAtItsSixthTry) {
-  auto lock = FirstPageTakenUnderALock();
-  EndLockAtTry(lock, 6);
+  FirstPageTakenUnderALock();
+  EndLockAtTry(6);
   app->EndInOrder();
   EXPECT_TRUE(app->Finished());
   EXPECT_EQ(app->ExitStatus(), 0);
