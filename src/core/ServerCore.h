@@ -14,7 +14,7 @@
 //    by a crash, the error trap or a failed end-of-list removal leaves them) and finishes an
 //    input file that an interrupted Start had taken aside.
 //  - Command2_Click skips every failing statement; run by the operator it empties Temp and
-//    Queue when the database is open.
+//    Queue when the database is open and no page the terminal took is left unstored.
 //  - Nothing here sleeps; only Start's error box and its one pump, and the pumps between the
 //    tries that store the held pages (StoreEngineSettlings), let other events run.
 #pragma once
