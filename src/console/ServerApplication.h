@@ -70,8 +70,9 @@ class ServerApplication {
   // ServerCore::kStoreTries tries of the busy timeout each (half a minute in all, well inside
   // what a service manager waits); when they still cannot be, errorOutput says which pages may
   // go out again and ExitStatus() is 1. A confirmed shut-down with such pages still held does
-  // the same (ServerCore::Form_QueryUnload). It may run inside a handler that waits in a box or a pump; that
-  // handler goes on when the window layer leaves its loops, and finds the engine's timers off.
+  // the same (ServerCore::Form_QueryUnload). It may run inside a handler that waits in a box or
+  // a pump; that handler goes on when the window layer leaves its loops, and finds the
+  // engine's timers off.
   // Later calls, and calls once finished, do nothing.
   void EndInOrder();
   // 0, or 1 when the orderly end or the shut-down left pages that may go out again.

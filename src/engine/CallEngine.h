@@ -19,8 +19,8 @@
 // with its record, on the disk before the engine does anything else: sent is the row's "Y" (and
 // the server's mark on it) with its "sent successfully" record; failed with the call is its
 // failure record and the row's removal, with its copy in Temp when it waits "N" (all the
-// company's rows in one transaction); refused by the terminal is its "is invalid" record (the row waits on until the
-// end of the list). A page counts as sent once its bytes have left the port; whatever ends or
+// company's rows in one transaction); refused by the terminal is its "is invalid" record (the
+// row waits on until the end of the list). A page counts as sent once its bytes have left the port; whatever ends or
 // fails the call before the dialogue's next tick saw that settles it as sent, or, while its
 // bytes are still in the port, takes them back (discarded, so that a failed page never goes
 // out). A page the terminal took whose settling cannot be stored (an outside lock) is kept in
@@ -104,8 +104,8 @@ class CallEngine {
   // strModem) with strFailReason: a copy in Temp and a failure record each, and the row's
   // removal; its rows of another Status not settled as sent get their failure record and leave
   // without a copy (they are not offered again); all in one transaction (one sync of the disk
-  // for the company, however many messages it has). Settles what the line has taken first (SettlePending). Does nothing more
-  // when it already ran in this call.
+  // for the company, however many messages it has). Settles what the line has taken first
+  // (SettlePending). Does nothing more when it already ran in this call.
   void LogUnsentMessages();
 
   // The port is about to close under the engine (the setup window's Save). A dial or call in

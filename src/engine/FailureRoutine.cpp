@@ -35,8 +35,8 @@ void CallEngine::FailWaitingMessages() {
   auto rsOthers = m_.dbPager->OpenRecordset(OtherStatusRowsQuery(m_.strModem));
   auto rsTemp = m_.dbPager->OpenRecordset("Temp");
   m_.rsTranLog = m_.dbPager->OpenRecordset("TranLog");
-  // The company's waiting rows are settled in one transaction: each its copy in Temp, its
-  // failure record and its removal from Queue. One commit, so one sync of the disk, whatever
+  // The company's rows are settled in one transaction: each its failure record and its removal
+  // from Queue, a waiting one its copy in Temp too. One commit, so one sync of the disk, whatever
   // their number: a slow disk must not hold the handler for a sync per message. An error leaves
   // every row waiting, for a later pass or the next cycle.
   if (rsAllQueue->RecordCount() > 0 || rsOthers->RecordCount() > 0) {
