@@ -32,8 +32,9 @@ void ServerApplication::Start() {
 void ServerApplication::EndInOrder() {
   if (finished_ || endingInOrder_) return;
   endingInOrder_ = true;
+  // Stop keeping the messages, which tries to store the held pages for half a minute.
   core.EndKeepingMessages();
-  if (engine.HasUnsettledPages() && !core.StoreEngineSettlings(kEndStoreAttempts)) ReportUnsettledPages();
+  if (engine.HasUnsettledPages()) ReportUnsettledPages();
   if (panel.setupWindow) {
     if (forms::Window* setup = panel.setupWindow(); setup != nullptr && setup->Loaded()) setup->Unload();
   }
@@ -96,6 +97,8 @@ void ServerApplication::WireMainWindow() {
   form1.Command5.Click = [this] { engine.Command5_Click(); };
   engine.runStart = [this] { core.StartFromRecycle(); };
   core.settleEngine = [this] { engine.SettlePending(); };
+  core.enginePagesHeld = [this] { return engine.HasUnsettledPages(); };
+  core.pagesNotStored = [this] { ReportUnsettledPages(); };
 
   form1.Timer1.OnTimer = [this] { engine.Timer1_Timer(); };
   form1.tmrDialing.OnTimer = [this] { engine.tmrDialing_Timer(); };

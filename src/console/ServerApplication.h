@@ -15,6 +15,8 @@
 //           the hot spots' MouseDown (and Shut's MouseUp) -> MainPanel / SettingsChoosers;
 //           Label13.Click -> help.
 //   ServerCore::unloadSplash -> Form2.Unload; ServerCore::settleEngine -> CallEngine::SettlePending;
+//   ServerCore::enginePagesHeld -> CallEngine::HasUnsettledPages; ServerCore::pagesNotStored ->
+//   the report on errorOutput and exit status 1;
 //   CallEngine::runStart -> ServerCore::StartFromRecycle.
 //
 // Timers: the splash's Timer1 and the main window's status timers are switched on in the
@@ -64,15 +66,16 @@ class ServerApplication {
   // (ServerCore::EndKeepingMessages: a call in progress hung up, port and database closed,
   // "NOT AVAILABLE" published), the setup window is unloaded if it is open, then the main
   // and splash windows, and the program is finished. Pages the terminal took whose settling
-  // the database refused (another program holds it) are stored first, in up to
-  // kEndStoreAttempts tries of the busy timeout each (half a minute, well inside what a service
-  // manager waits); when they still cannot be, errorOutput says which pages may go out again
-  // and ExitStatus() is 1. It may run inside a handler that waits in a box or a pump; that
-  // handler goes on when the window layer leaves its loops, and finds the engine's timers off.
+  // the database refused (another program holds it) are stored first, by the Stop, in up to
+  // ServerCore::kStoreTries tries of the busy timeout each (half a minute in all, well inside
+  // what a service manager waits); when they still cannot be, errorOutput says which pages may
+  // go out again and ExitStatus() is 1. A confirmed shut-down with such pages still held does
+  // the same (ServerCore::Form_QueryUnload). It may run inside a handler that waits in a box or
+  // a pump; that handler goes on when the window layer leaves its loops, and finds the
+  // engine's timers off.
   // Later calls, and calls once finished, do nothing.
   void EndInOrder();
-  static constexpr int kEndStoreAttempts = 6;
-  // 0, or 1 when the orderly end left pages that may go out again.
+  // 0, or 1 when the orderly end or the shut-down left pages that may go out again.
   int ExitStatus() const { return exitStatus_; }
   // Where the orderly end reports what it could not store (standard error unless set).
   std::ostream* errorOutput = &std::cerr;

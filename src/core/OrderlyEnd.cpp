@@ -1,4 +1,8 @@
-// The orderly end of the program on a signal from the system.
+// The orderly end of the program on a signal from the system, and the tries that store the
+// pages the call engine still holds.
+#include <string>
+
+#include "core/RunningFlag.h"
 #include "core/ServerCore.h"
 
 namespace pager {
@@ -12,21 +16,28 @@ void ServerCore::EndKeepingMessages() {
   keepMessagesOnStop_ = before;
 }
 
-bool ServerCore::StoreEngineSettlings(int attempts) {
+bool ServerCore::StoreEngineSettlings(int tries) {
   if (!settleEngine) return true;
-  for (int attempt = 0; attempt < attempts; ++attempt) {
+  // A Stop or a shut-down already waiting here has let this one in through its pump; the
+  // first goes on trying.
+  if (storingPages_) return false;
+  RunningFlag storing(storingPages_);
+  for (int attempt = 1;; ++attempt) {
     try {
-      // Each attempt waits out another program's lock for the busy timeout, so the attempts
-      // bound the time this takes.
-      OpenDatabase();
+      // Held pages need the database, which is closed between cycles and after a Stop.
+      if (enginePagesHeld && enginePagesHeld() && !(m_.dbPager && m_.dbPager->IsOpen())) OpenDatabase();
+      // Each try waits out another program's lock for the busy timeout.
       settleEngine();
-      m_.dbPager->Close();
       return true;
     } catch (const vb::RuntimeError&) {
-      if (m_.dbPager) vb::ResumeNext([&] { m_.dbPager->Close(); });
+      // Still refused: tried again below while pages are held, or left for the caller.
     }
+    if (attempt >= tries || !enginePagesHeld || !enginePagesHeld()) return false;
+    // Between tries the window is drawn again and says what it waits for.
+    form_.lblStatus.Caption = "Storing the pages already sent: pager.mdb is held by another program (try " +
+                              std::to_string(attempt + 1) + " of " + std::to_string(tries) + ")";
+    platform_.loop.DoEvents();
   }
-  return false;
 }
 
 }  // namespace pager

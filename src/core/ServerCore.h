@@ -14,8 +14,9 @@
 //    by a crash, the error trap or a failed end-of-list removal leaves them) and finishes an
 //    input file that an interrupted Start had taken aside.
 //  - Command2_Click skips every failing statement; run by the operator it empties Temp and
-//    Queue when the database is open.
-//  - Nothing here sleeps or blocks; only Start's error box and its one pump let other events run.
+//    Queue when the database is open and no page the terminal took is left unstored.
+//  - Nothing here sleeps; only Start's error box and its one pump, and the pumps between the
+//    tries that store the held pages (StoreEngineSettlings), let other events run.
 #pragma once
 
 #include <functional>
@@ -49,8 +50,12 @@ class ServerCore {
   // True when StartFromOperator would do nothing now.
   bool CycleInProgress() const;
 
-  // Stop: switches the engine timers off, hangs up and closes the port, empties Temp and Queue,
-  // closes the database and publishes "NOT AVAILABLE". Each failing statement is skipped.
+  // Stop: switches the engine timers off, stores what the call engine holds (StoreEngineSettlings),
+  // hangs up and closes the port, empties Temp and Queue, closes the database and publishes
+  // "NOT AVAILABLE". Each failing statement is skipped. When the engine still holds pages the
+  // terminal took (another program held the database through every try), Queue and Temp are
+  // left as they are and the status line says so (kPagesNotStoredStatus). A Stop while another
+  // one waits for the database does nothing.
   void Command2_Click();
 
   // The orderly end that a signal from the system asks for (a logout, a shutdown, kill): Stop,
@@ -58,14 +63,23 @@ class ServerCore {
   // in progress is hung up, the port and the database are closed and "NOT AVAILABLE" is
   // published; nothing asks the operator.
   void EndKeepingMessages();
-  // After EndKeepingMessages: stores what the call engine still holds (settleEngine: pages the
-  // terminal took whose settling the database refused), opening the database for each of at
-  // most `attempts` tries, each of which waits out another program's lock for the busy timeout
-  // (5 s). True when everything is stored; the database is closed again either way.
-  bool StoreEngineSettlings(int attempts);
+  // Stores what the call engine holds (settleEngine: the leaving page, and pages the terminal
+  // took whose settling the database refused), in at most `tries` tries, the database opened
+  // when pages are held and it is closed. Each try waits out another program's lock for the
+  // busy timeout (5 s); between tries the status line names the try and events are pumped, so
+  // the window stays drawn. True when everything is stored (or there was nothing). Called
+  // again from inside that pump, it returns false at once.
+  bool StoreEngineSettlings(int tries);
+  // The tries of Stop and of the shut-down: six of the busy timeout, half a minute.
+  static constexpr int kStoreTries = 6;
+  // The status line after a Stop or a shut-down that could not store the held pages.
+  static constexpr const char* kPagesNotStoredStatus =
+      "Pages already sent could not be marked: pager.mdb is held by another program";
 
-  // The shut-down guard: refuses while the server runs, else asks the operator; on Yes writes
-  // the stopped status and unloads the splash window. Sets cancel to -1 to keep the window.
+  // The shut-down guard: refuses while the server runs, else asks the operator; on Yes stores
+  // the pages the call engine still holds (kStoreTries tries; what cannot be stored goes to
+  // pagesNotStored), writes the stopped status and unloads the splash window. Sets cancel to
+  // -1 to keep the window; also, without a question, while a Stop waits for the database.
   void Form_QueryUnload(int& cancel, int unloadMode);
 
   // Start as the re-cycle makes it: as Command1_Click, except that a database held by another
@@ -81,6 +95,12 @@ class ServerCore {
   // it before it touches the queue, Stop before it drops the line (set by the console; may be
   // empty in tests).
   std::function<void()> settleEngine;
+  // True while the call engine holds pages the terminal took whose settling is not stored
+  // (set by the console; may be empty in tests).
+  std::function<bool()> enginePagesHeld;
+  // The shut-down could not store the held pages: the console names them and sets the exit
+  // status (may be empty in tests).
+  std::function<void()> pagesNotStored;
 
   MessageIntake& Intake() { return intake_; }
 
@@ -110,6 +130,8 @@ class ServerCore {
   bool keepMessagesOnStop_ = false;
   // True while Command1_Click runs (its error box and pump let clicks in).
   bool startRunning_ = false;
+  // True while StoreEngineSettlings tries (its pumps let clicks and signals in).
+  bool storingPages_ = false;
   // True while the re-cycle's Start runs.
   bool recycling_ = false;
 };

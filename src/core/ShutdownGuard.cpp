@@ -7,6 +7,12 @@ namespace pager {
 
 void ServerCore::Form_QueryUnload(int& cancel, int /*unloadMode*/) {
   constexpr int kKeepWindow = -1;
+  // A Stop waiting for the database to store the pages already sent lets events in; the
+  // window stays until it has finished.
+  if (storingPages_) {
+    cancel = kKeepWindow;
+    return;
+  }
   if (m_.strServerState == "RUNNING") {
     platform_.dialogs.MsgBox("You must stop the server before performing a shut down", forms::vbCritical,
                              "Operation not allowed");
@@ -20,6 +26,18 @@ void ServerCore::Form_QueryUnload(int& cancel, int /*unloadMode*/) {
     form_.imgShut.Visible = false;
     cancel = kKeepWindow;
     return;
+  }
+  // Pages the terminal took whose "sent" marks the Stop could not store are tried again; those
+  // that still cannot be stored are named (pagesNotStored) before the program ends.
+  if (enginePagesHeld && enginePagesHeld()) {
+    form_.MousePointer = forms::kHourglassPointer;
+    const bool stored = StoreEngineSettlings(kStoreTries);
+    if (m_.dbPager) vb::ResumeNext([&] { m_.dbPager->Close(); });
+    form_.MousePointer = forms::kDefaultPointer;
+    if (!stored) {
+      form_.lblStatus.Caption = kPagesNotStoredStatus;
+      if (pagesNotStored) pagesNotStored();
+    }
   }
   try {
     WriteStatus(platform_.programFolder, kNotAvailable);

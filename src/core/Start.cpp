@@ -7,31 +7,17 @@
 #include "core/CompanyQuery.h"
 #include "core/QueueRow.h"
 #include "core/QueueRules.h"
+#include "core/RunningFlag.h"
 #include "platform/dao/Errors.h"
 #include "core/ServerCore.h"
 #include "platform/vb/Text.h"
 
 namespace pager {
 
-namespace {
-
-// Marks a handler as running for as long as it runs, also when it leaves by an exception.
-class RunningFlag {
- public:
-  explicit RunningFlag(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
-  ~RunningFlag() { flag_ = before_; }
-  RunningFlag(const RunningFlag&) = delete;
-  RunningFlag& operator=(const RunningFlag&) = delete;
-
- private:
-  bool& flag_;
-  bool before_;
-};
-
-}  // namespace
-
 bool ServerCore::CycleInProgress() const {
-  if (startRunning_) return true;
+  // A Stop or a shut-down waiting for the database to store the pages already sent pumps
+  // events; a Start must not begin inside it.
+  if (startRunning_ || storingPages_) return true;
   if (m_.strServerState != "RUNNING") return false;
   return (form_.Timer1.Enabled && form_.MSComm1.PortOpen()) || form_.tmrDialing.Enabled ||
          form_.tmrSend.Enabled || form_.tmrCountdown.Enabled;

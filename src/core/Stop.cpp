@@ -6,6 +6,9 @@ namespace pager {
 
 void ServerCore::Command2_Click() {
   using vb::ResumeNext;
+  // A second Stop (or the orderly end) while the first waits for the database does nothing:
+  // the first one finishes the work.
+  if (storingPages_) return;
   form_.MousePointer = forms::kHourglassPointer;
   form_.Label7.Caption = "Software has been stopped";
   m_.strServerState = "STOP";
@@ -24,8 +27,10 @@ void ServerCore::Command2_Click() {
 
   // What the line has taken is settled before the line goes: a page whose bytes have left the
   // port is stored as sent, one still in the port is taken back from it, and pages the
-  // terminal took whose "Y" could not be stored yet are stored now.
-  if (settleEngine) ResumeNext([&] { settleEngine(); });
+  // terminal took whose "Y" could not be stored yet are stored now, in up to kStoreTries tries
+  // while another program holds the database.
+  vb::ResumeNext([&] { StoreEngineSettlings(kStoreTries); });
+  const bool settled = !enginePagesHeld || !enginePagesHeld();
 
   comm::MSComm& port = form_.MSComm1;
   if (port.PortOpen()) {
@@ -41,8 +46,12 @@ void ServerCore::Command2_Click() {
     return *m_.dbPager;
   };
   // Stopped by Start's error trap, the server keeps the messages still waiting: the next Start
-  // takes them up again. The operator's Stop throws them away.
-  if (keepMessagesOnStop_) {
+  // takes them up again. The operator's Stop throws them away. Pages still held (another
+  // program holds the database) keep every row: thrown away, theirs would be neither sent
+  // again nor recorded; the next Start, or the shut-down, stores them first.
+  if (!settled) {
+    // Nothing is removed.
+  } else if (keepMessagesOnStop_) {
     ResumeNext([&] {
       database();
       RemoveSentRows();
@@ -57,7 +66,7 @@ void ServerCore::Command2_Click() {
   m_.intToCall = 0;
   m_.intPending = 0;
   ResumeNext([&] { WriteStatus(platform_.programFolder, kNotAvailable); });
-  form_.lblStatus.Caption = "Server is not available";
+  form_.lblStatus.Caption = settled ? "Server is not available" : kPagesNotStoredStatus;
 }
 
 }  // namespace pager

@@ -18,16 +18,17 @@
 // Queue row waits ("N") until it is settled, and each settling is one transaction together
 // with its record, on the disk before the engine does anything else: sent is the row's "Y" (and
 // the server's mark on it) with its "sent successfully" record; failed with the call is its
-// copy in Temp, its failure record and the row's removal (all the company's waiting rows in one
-// transaction); refused by the terminal is its "is invalid" record (the row waits on until the
-// end of the list). A page counts as sent once its bytes have left the port; whatever ends or
-// fails the call before the dialogue's next tick saw that settles it as sent, or, while all its
-// bytes are still in the port, takes them back (discarded, so that a failed page never goes
-// out). A page partly out is never completed by another line: it is let finish leaving (Start,
-// Stop, the orderly end, the pause, a Save) or the line is dropped without another byte (every
-// other end), so the terminal never takes a fragment. A page the terminal took whose settling
-// cannot be stored (an outside lock) is kept in memory and stored before the engine touches the
-// queue again: the pause does not dial the next company, and Start and Stop store it first. So a crash, a power cut, Start's error trap, a
+// failure record and the row's removal, with its copy in Temp when it waits "N" (all the
+// company's rows in one transaction); refused by the terminal is its "is invalid" record (the
+// row waits on until the end of the list). A page counts as sent once its bytes have left the
+// port; whatever ends or fails the call before the dialogue's next tick saw that settles it as
+// sent, or, while all its bytes are still in the port, takes them back (discarded, so that a
+// failed page never goes out). A page partly out is never completed by another line: it is let
+// finish leaving (Start, Stop, the orderly end, the pause, a Save) or the line is dropped
+// without another byte (every other end), so the terminal never takes a fragment. A page the
+// terminal took whose settling cannot be stored (an outside lock) is kept in memory and stored
+// before the engine touches the queue again: the pause does not dial the next company, and
+// Start and Stop store it first. So a crash, a power cut, Start's error trap, a
 // failed end-of-list removal or a lock leaves the file in a state from which the next Start goes
 // on by one rule: sent rows go, waiting rows stay. The only page that can reach its terminal
 // twice is one the terminal took in the moment the program died, before its settling was on
@@ -107,9 +108,10 @@ class CallEngine {
   void tmrSend_Timer();
   // Fails the waiting messages of the company in strModem (Status exactly "N", Modem exactly
   // strModem) with strFailReason: a copy in Temp and a failure record each, and the row's
-  // removal, all in one transaction (one sync of the disk for the company, however many
-  // messages it has). Settles what the line has taken first (SettlePending). Does nothing more
-  // when it already ran in this call.
+  // removal; its rows of another Status not settled as sent get their failure record and leave
+  // without a copy (they are not offered again); all in one transaction (one sync of the disk
+  // for the company, however many messages it has). Settles what the line has taken first
+  // (SettlePending). Does nothing more when it already ran in this call.
   void LogUnsentMessages();
 
   // The port is about to close under the engine (the setup window's Save). A dial or call in

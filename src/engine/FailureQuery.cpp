@@ -2,13 +2,25 @@
 
 namespace pager {
 
-std::string WaitingRowsQuery(const std::string& modem) {
-  std::string query = "Select * From Queue where [Status] = 'N' And [Modem] = '";
+namespace {
+// The number between single quotes, every quote inside it doubled.
+std::string Quoted(const std::string& modem) {
+  std::string text = "'";
   for (char c : modem) {
-    query += c;
-    if (c == '\'') query += '\'';
+    text += c;
+    if (c == '\'') text += '\'';
   }
-  return query + "'";
+  return text + "'";
+}
+}  // namespace
+
+std::string WaitingRowsQuery(const std::string& modem) {
+  return "Select * From Queue where [Status] = 'N' And [Modem] = " + Quoted(modem);
+}
+
+std::string OtherStatusRowsQuery(const std::string& modem) {
+  return "Select id, * From Queue Where [Modem] = " + Quoted(modem) +
+         " And id > 0 And ([Status] Is Null Or [Status] <> 'N') Order By id";
 }
 
 }  // namespace pager

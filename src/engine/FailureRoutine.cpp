@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/LogText.h"
+#include "core/QueueRules.h"
 #include "core/Transaction.h"
 #include "engine/CallEngine.h"
 #include "engine/EngineState.h"
@@ -31,13 +32,16 @@ void CallEngine::FailWaitingMessages() {
   // The selection is the database's (exact, case-sensitive text comparison; Nulls never
   // equal), so only the company's waiting rows are read, not the whole queue.
   auto rsAllQueue = m_.dbPager->OpenRecordset(WaitingRowsQuery(m_.strModem));
+  // Rows with another Status (a scheduled "Y", say) get their failure record and leave Queue
+  // with the call, but are never offered again (no copy in Temp).
+  auto rsOthers = m_.dbPager->OpenRecordset(OtherStatusRowsQuery(m_.strModem));
   auto rsTemp = m_.dbPager->OpenRecordset("Temp");
   m_.rsTranLog = m_.dbPager->OpenRecordset("TranLog");
-  // The company's waiting rows are settled in one transaction: each its copy in Temp, its
-  // failure record and its removal from Queue. One commit, so one sync of the disk, whatever
+  // The company's rows are settled in one transaction: each its failure record and its removal
+  // from Queue, a waiting one its copy in Temp too. One commit, so one sync of the disk, whatever
   // their number: a slow disk must not hold the handler for a sync per message. An error leaves
   // every row waiting, for a later pass or the next cycle.
-  if (rsAllQueue->RecordCount() > 0) {
+  if (rsAllQueue->RecordCount() > 0 || rsOthers->RecordCount() > 0) {
     InOneTransaction(platform_.dbEngine, [&] {
       for (rsAllQueue->MoveFirst(); !rsAllQueue->Eof(); rsAllQueue->MoveNext()) {
         const QueueRow values = ReadQueueRow(*rsAllQueue);
@@ -45,11 +49,16 @@ void CallEngine::FailWaitingMessages() {
         AddRecord(*m_.rsTranLog, FailureRecord(values, LogHead(platform_.clock), m_.strFailReason));
         rsAllQueue->Delete();
       }
+      for (; rsOthers->RecordCount() > 0 && !rsOthers->Eof(); rsOthers->MoveNext()) {
+        AddRecord(*m_.rsTranLog, FailureRecord(ReadQueueRow(*rsOthers), LogHead(platform_.clock), m_.strFailReason));
+        m_.dbPager->Execute(kRemoveUnsentRow, {std::stoll(rsOthers->Field("id").value_or("0"))});
+      }
     });
   }
   state.failedThisCall = true;
   m_.rsTranLog->Close();
   rsAllQueue->Close();
+  rsOthers->Close();
   rsTemp->Close();
 }
 

@@ -53,7 +53,8 @@ std::vector<std::string> CallEngine::UnsettledPages() const {
 void CallEngine::RemoveRowsOfCompleteCycle() {
   dao::Database& db = OpenDatabase(m_.dbPager);
   InOneTransaction(platform_.dbEngine, [&] {
-    db.Execute(kRemoveRowsNotWaiting);
+    // The rows sent in this cycle (a Start removed those of any earlier one), and the refused.
+    db.Execute(kRemoveSentRows);
     for (const std::int64_t row : state_->refusedRows) db.Execute(kRemoveRefusedRow, {row});
   });
   state_->refusedRows.clear();

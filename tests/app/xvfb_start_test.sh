@@ -6,7 +6,8 @@
 # Enter, and waits for the program to end by itself. Then starts the program three times more
 # and ends each run with a signal (SIGTERM during a dial, SIGHUP, SIGINT): each must hang up,
 # publish NOT AVAILABLE and exit with status 0, and the page being dialled must stay queued.
-# Every wait is bounded.
+# Last, a page taken while another program holds pager.mdb: SIGTERM must name it on standard
+# error and end the program with status 1. Every wait is bounded.
 #
 # Usage: xvfb_start_test.sh PAGER_SERVER MODEM_SIM MAKE_PAGER_DB HELP_FILE
 set -euo pipefail
@@ -124,5 +125,32 @@ for signal in TERM HUP INT; do
   poll 5 test "$(grep -c "ATH+++" "$folder/simulator.log")" -gt "$hang_ups" || fail "no hang-up on SIG$signal"
   [ "$(queued)" = 1 ] || fail "the page being dialled was not kept in Queue on SIG$signal"
 done
+# A page the terminal takes while another program holds pager.mdb cannot be marked sent: on
+# SIGTERM the program tries for half a minute, then names the page on standard error and exits
+# with status 1 (the program's own exit status, as the orderly end asked for it).
+sqlite3 "$folder/pager.mdb" "DELETE FROM Queue; INSERT INTO Queue (Unit, Message, Modem, Status)
+  VALUES ('4712', 'Locked out', '5551234', 'N');"
+launch
+press_start
+mkfifo "$folder/lock"
+sqlite3 "$folder/pager.mdb" < "$folder/lock" > /dev/null 2>&1 &
+pids+=($!)
+exec 5> "$folder/lock"
+echo "BEGIN IMMEDIATE;" >&5
+poll 40 grep -q "Locked out" "$folder/pages.log" || fail "the terminal did not take the page"
+kill -s TERM "$server_pid"
+signalled=$SECONDS
+poll 60 has_ended || fail "the program still runs 60 s after SIGTERM under the lock"
+echo "the orderly end under the lock took $((SECONDS - signalled)) s"
+status=0
+wait "$server_pid" || status=$?
+server_pid=""
+echo "ROLLBACK;" >&5
+exec 5>&-
+[ "$status" -eq 1 ] || fail "the program ended with status $status, not 1, leaving a page it could not mark"
+grep -q "unit 4712 of paging company 5551234: Locked out" "$folder/server.log" ||
+  fail "the page that may go out again is not named on standard error"
+
 echo "PASS: Start made the server AVAILABLE; Stop and a confirmed Shutdown ended the program;"
-echo "      SIGTERM, SIGHUP and SIGINT each hung up, published NOT AVAILABLE and exited with 0"
+echo "      SIGTERM, SIGHUP and SIGINT each hung up, published NOT AVAILABLE and exited with 0;"
+echo "      a page that could not be marked sent was named and the exit status was 1"

@@ -114,7 +114,13 @@ TEST_F(AnswerReaderTest, BusyAndNoCarrierInOneChunkFailEachMessageOnce) {
 
 TEST_F(AnswerReaderTest, TwoRejectionsInOneChunkSkipTwoRowsAndTheDialogueGoesOnWithTheThird) {
   LoginPrompts(1);
-  Dialing(3);
+  // The second row came in scheduled with Status "Y": passed over unoffered, it still waits.
+  Queue("5550100", "U1", "text 1");
+  Queue("5550100", "U2", "text 2", std::string("Y"));
+  Queue("5550100", "U3", "text 3");
+  QueueMany("5550200", 1);
+  Start();
+  writes.clear();
   Read("CONNECT");
   const std::int64_t connect = h.loop.NowMs();
   Seconds(8.5);  // the unit of row 1 went out at tick 8

@@ -109,16 +109,24 @@ TEST_F(PauseAndRecycleTest, PortReopenedDuringThePauseIsUsedForTheNextDial) {
 
 // The end of the list removes the rows a failed call never retries (a Status other than "N",
 // a Null one included) and keeps only the failed "N" row, in Temp, for the next cycle.
-TEST_F(PauseAndRecycleTest, TheEndOfTheListRemovesEveryRowThatIsNotRetried) {
+// A failed call settles every row of its company: each gets its failure record, and only the
+// waiting ones ("N") go back to Temp. A row an outside writer adds after its company's turn was
+// never offered: the end of the list leaves it for the next cycle, whatever its Status.
+TEST_F(PauseAndRecycleTest, TheEndOfTheListRemovesOnlyTheRowsTheCycleDealtWith) {
   Queue("5550100", "null", "t", std::nullopt);
   Queue("5550100", "lower", "t", std::string("n"));
   Queue("5550100", "waiting", "t");
   line().PushInput("BUSY");
   Start();
-  Seconds(9);
+  Seconds(1);
+  ASSERT_TRUE(form().tmrCountdown.Enabled);
+  Queue("5550100", "late Y", "t", std::string("Y"));
+  Queue("5550100", "late null", "t", std::nullopt);
+  Seconds(8);
   ASSERT_TRUE(form().tmrRestart.Enabled);
-  EXPECT_EQ(h.CountRows("Queue"), 0);
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::string>{"late Y", "late null"}));
   EXPECT_EQ(Column("Temp", "Unit"), std::vector<std::string>{"waiting"});
+  EXPECT_EQ(Column("TranLog", "Paging Unit"), (std::vector<std::string>{"waiting", "null", "lower"}));
 }
 
 }  // namespace
