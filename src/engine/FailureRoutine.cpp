@@ -43,7 +43,7 @@ void CallEngine::FailWaitingMessages() {
   // every row waiting, for a later pass or the next cycle.
   if (rsAllQueue->RecordCount() > 0 || rsOthers->RecordCount() > 0) {
     InOneTransaction(platform_.dbEngine, [&] {
-      for (rsAllQueue->MoveFirst(); !rsAllQueue->Eof(); rsAllQueue->MoveNext()) {
+      for (; rsAllQueue->RecordCount() > 0 && !rsAllQueue->Eof(); rsAllQueue->MoveNext()) {
         const QueueRow values = ReadQueueRow(*rsAllQueue);
         AddRecord(*rsTemp, QueueCopy(values));
         AddRecord(*m_.rsTranLog, FailureRecord(values, LogHead(platform_.clock), m_.strFailReason));

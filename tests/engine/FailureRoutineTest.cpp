@@ -58,6 +58,17 @@ TEST_F(FailureRoutineTest, SelectsTheCompanysWaitingRowsExactlyAndCopiesThemUnch
       << "only the failed rows leave Queue, each with its record";
 }
 
+TEST_F(FailureRoutineTest, ACompanyWithOnlyARowOfAnotherStatusGetsItsRecord) {
+  h.Insert("Queue", Row{{"Modem", std::string("Acme-1")}, {"Status", std::string("Y")}, {"Unit", std::string("u")},
+                        {"Message", std::string("m")}});
+  Open();
+  Fail("Acme-1", "was busy.");
+  ASSERT_EQ(h.TranLog().size(), 1u);
+  EXPECT_EQ(h.TranLog()[0].at("Paging Unit"), "u");
+  EXPECT_TRUE(h.Rows("Queue").empty());
+  EXPECT_TRUE(h.Rows("Temp").empty());
+}
+
 TEST_F(FailureRoutineTest, QuoteInTheNumberSelectsExactlyThatCompany) {
   Queue("55'01", "a", "one");
   Queue("55'01' Or 'x'='x", "b", "two");
