@@ -1,5 +1,6 @@
 // The orderly end of the program on a signal from the system, and the tries that store the
 // pages the call engine still holds.
+#include <algorithm>
 #include <string>
 
 #include "core/RunningFlag.h"
@@ -22,20 +23,30 @@ bool ServerCore::StoreEngineSettlings(int tries) {
   // first goes on trying.
   if (storingPages_) return false;
   RunningFlag storing(storingPages_);
-  for (int attempt = 1;; ++attempt) {
+  // Each try waits out another program's lock for the busy timeout, in short slices with the
+  // window drawn between them: a whole try in one wait would freeze it for seconds.
+  const int busyTimeoutMs = platform_.dbEngine.Workspaces(0).BusyTimeout();
+  const int sliceMs = std::max(1, busyTimeoutMs / kSlicesPerTry);
+  const auto waitFor = [&](int milliseconds) {
+    if (m_.dbPager && m_.dbPager->IsOpen()) m_.dbPager->SetBusyTimeout(milliseconds);
+  };
+  for (int slice = 1;; ++slice) {
     try {
       // Held pages need the database, which is closed between cycles and after a Stop.
       if (enginePagesHeld && enginePagesHeld() && !(m_.dbPager && m_.dbPager->IsOpen())) OpenDatabase();
-      // Each try waits out another program's lock for the busy timeout.
+      waitFor(sliceMs);
       settleEngine();
+      waitFor(busyTimeoutMs);
       return true;
     } catch (const vb::RuntimeError&) {
       // Still refused: tried again below while pages are held, or left for the caller.
     }
-    if (attempt >= tries || !enginePagesHeld || !enginePagesHeld()) return false;
-    // Between tries the window is drawn again and says what it waits for.
+    vb::ResumeNext([&] { waitFor(busyTimeoutMs); });
+    if (slice >= tries * kSlicesPerTry || !enginePagesHeld || !enginePagesHeld()) return false;
+    // Between slices the window is drawn again and says what it waits for.
+    const int attempt = slice / kSlicesPerTry + 1;
     form_.lblStatus.Caption = "Storing the pages already sent: pager.mdb is held by another program (try " +
-                              std::to_string(attempt + 1) + " of " + std::to_string(tries) + ")";
+                              std::to_string(attempt) + " of " + std::to_string(tries) + ")";
     platform_.loop.DoEvents();
   }
 }

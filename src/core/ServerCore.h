@@ -66,12 +66,13 @@ class ServerCore {
   // Stores what the call engine holds (settleEngine: the leaving page, and pages the terminal
   // took whose settling the database refused), in at most `tries` tries, the database opened
   // when pages are held and it is closed. Each try waits out another program's lock for the
-  // busy timeout (5 s); between tries the status line names the try and events are pumped, so
-  // the window stays drawn. True when everything is stored (or there was nothing). Called
-  // again from inside that pump, it returns false at once.
+  // busy timeout (5 s), in kSlicesPerTry slices; between slices the status line names the try
+  // and events are pumped, so the window stays drawn. True when everything is stored (or there
+  // was nothing). Called again from inside that pump, it returns false at once.
   bool StoreEngineSettlings(int tries);
   // The tries of Stop and of the shut-down: six of the busy timeout, half a minute.
   static constexpr int kStoreTries = 6;
+  static constexpr int kSlicesPerTry = 20;
   // The status line after a Stop or a shut-down that could not store the held pages.
   static constexpr const char* kPagesNotStoredStatus =
       "Pages already sent could not be marked: pager.mdb is held by another program";

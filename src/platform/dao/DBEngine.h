@@ -51,6 +51,7 @@ class Workspace {
   // How long a database opened from now on waits out another program's lock before an operation
   // raises 3260 (5 seconds unless set). The wait blocks the caller, so tests set it short.
   void SetBusyTimeout(int milliseconds) { busyTimeoutMs_ = milliseconds; }
+  int BusyTimeout() const { return busyTimeoutMs_; }
 
   void BeginTrans();   // begins a transaction on every database open in this workspace
   void CommitTrans();  // on the disk when it returns (the write-ahead log synced)
