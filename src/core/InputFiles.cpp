@@ -1,16 +1,43 @@
 #include "core/InputFiles.h"
 
+#include <optional>
+
+#include "platform/vb/Text.h"
+
 namespace pager {
 
-std::vector<QueueRow> ParseSubmissions(RecordReader& reader, bool security) {
-  for (int i = 0; i < kSubmissionHeaderItems; ++i) reader.ReadText();
+namespace {
+
+// The header's first item, as the form handler writes it.
+constexpr const char* kHeaderFirstItem = "UNIT";
+
+std::string Trimmed(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
+
+ParsedInput ParseSubmissions(RecordReader& reader, bool security) {
+  std::optional<std::string> firstRecordItem;
+  if (!reader.AtEnd()) {
+    std::string first = reader.ReadText();
+    if (vb::UCase(Trimmed(first)) == kHeaderFirstItem) {
+      for (int i = 1; i < kSubmissionHeaderItems; ++i) reader.ReadText();
+    } else {
+      firstRecordItem = std::move(first);
+    }
+  }
 
   const int itemsPerRecord = security ? 8 : 7;
-  std::vector<QueueRow> rows;
+  ParsedInput parsed;
+  std::vector<QueueRow>& rows = parsed.rows;
   QueueRow row;
   int counter = 0;
-  while (!reader.AtEnd()) {
-    std::string item = reader.ReadText();
+  while (firstRecordItem || !reader.AtEnd()) {
+    std::string item = firstRecordItem ? std::move(*firstRecordItem) : reader.ReadText();
+    firstRecordItem.reset();
     if (++counter > itemsPerRecord) counter = 1;
     switch (counter) {
       case 1:
@@ -48,21 +75,28 @@ std::vector<QueueRow> ParseSubmissions(RecordReader& reader, bool security) {
         break;
     }
   }
-  return rows;
+  parsed.whole = counter == 0 || counter == itemsPerRecord;
+  return parsed;
 }
 
-std::vector<QueueRow> ParseOtherFile(RecordReader& reader, const std::string& modem) {
-  std::vector<QueueRow> rows;
+ParsedInput ParseOtherFile(RecordReader& reader, const std::string& modem) {
+  ParsedInput parsed;
+  std::vector<QueueRow>& rows = parsed.rows;
   while (!reader.AtEnd()) {
     QueueRow row;
     row.unit = reader.ReadText();
+    if (reader.AtEnd()) {
+      parsed.whole = false;
+      parsed.incompleteIsError = true;
+      break;
+    }
     row.message = reader.ReadText();
     row.modem = modem;
     row.sender = std::string("OWN");
     row.status = std::string("N");
     rows.push_back(std::move(row));
   }
-  return rows;
+  return parsed;
 }
 
 }  // namespace pager

@@ -15,12 +15,22 @@ dao::Database& MessageIntake::Db() {
   return *m_.dbPager;
 }
 
-long MessageIntake::ImportMessages() {
+long MessageIntake::ImportMessages(bool recycling) {
+  recycling_ = recycling;
+  notices_.clear();
+  waiting_.clear();
   QueueStore store(Db());
   ImportScheduled(store);
   StageTemp(store);
-  ImportSubmissions(store);
-  ImportOtherFile(store);
+  const auto submissions = SubmissionsInput();
+  const auto otherFile = OtherFileInput();
+  // The aside copies of both inputs are finished before either is claimed anew: a new claim
+  // changes the header that tells whether a copy of the earlier layout was committed.
+  bool free = true;
+  if (submissions) free = FinishTakenFiles(store, *submissions) && free;
+  if (otherFile) free = FinishTakenFiles(store, *otherFile) && free;
+  if (free && submissions && submissions->read) ClaimSubmissions(store, *submissions);
+  if (free && otherFile && otherFile->read) ClaimOtherFile(store, *otherFile);
   store.Close();
   ParkRowsWithoutCompany();
   ReportParkedRows();
