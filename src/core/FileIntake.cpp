@@ -114,30 +114,35 @@ void MessageIntake::ClaimOtherFile(QueueStore& store, const Input& input) {
   TakeIn(store, claim, input, true);
 }
 
-bool MessageIntake::FinishTakenFiles(QueueStore& store, const Input& input) {
+bool MessageIntake::SettleCommittedCopies(const Input& input) {
   // False once a committed copy stays under its aside name: no new claim may change the
   // committed number while it does.
   bool free = true;
   for (const TakenFile& taken : FindTakenFiles(input.base)) {
-    if (ClaimCommitted(Db(), input.kind, taken)) {
-      // Its rows are stored; only its delete was missed. What it holds after them (a record
-      // cut short) is kept.
-      bool whole = false;
-      try {
-        RecordReader reader(taken.path);
-        whole = input.parse(reader).whole;
-      } catch (const vb::RuntimeError&) {
-      }
-      if (!whole) {
-        const std::string kept = KeepUnread(taken.path);
-        NoteKeptUnread(taken.path, kept);
-        free = free && !kept.empty();
-      } else if (!RemoveTakenFile(taken)) {
-        NoteNotDeleted(taken.path);
-        free = false;
-      }
-      continue;
+    if (!ClaimCommitted(Db(), input.kind, taken)) continue;
+    // Its rows are stored; only its delete was missed. What it holds after them (a record cut
+    // short) is kept.
+    bool whole = false;
+    try {
+      RecordReader reader(taken.path);
+      whole = input.parse(reader).whole;
+    } catch (const vb::RuntimeError&) {
     }
+    if (!whole) {
+      const std::string kept = KeepUnread(taken.path);
+      NoteKeptUnread(taken.path, kept);
+      free = free && !kept.empty();
+    } else if (!RemoveTakenFile(taken)) {
+      NoteNotDeleted(taken.path);
+      free = false;
+    }
+  }
+  return free;
+}
+
+void MessageIntake::TakeInLeftCopies(QueueStore& store, const Input& input) {
+  for (const TakenFile& taken : FindTakenFiles(input.base)) {
+    if (ClaimCommitted(Db(), input.kind, taken)) continue;  // one that could not be settled
     if (taken.number > kMaxClaimNumber) {
       // A copy of the earlier header layout is claimed anew under a number of this one, so
       // that its commit can be recorded.
@@ -152,7 +157,6 @@ bool MessageIntake::FinishTakenFiles(QueueStore& store, const Input& input) {
     FileClaim claim(input.kind, taken);
     TakeIn(store, claim, input, false);
   }
-  return free;
 }
 
 void MessageIntake::WaitUntilQuiet(const std::string& path) {

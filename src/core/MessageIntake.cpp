@@ -24,11 +24,13 @@ long MessageIntake::ImportMessages(bool recycling) {
   StageTemp(store);
   const auto submissions = SubmissionsInput();
   const auto otherFile = OtherFileInput();
-  // The aside copies of both inputs are finished before either is claimed anew: a new claim
-  // changes the header that tells whether a copy of the earlier layout was committed.
+  // The aside copies of both inputs are finished before either is claimed anew.
   bool free = true;
-  if (submissions) free = FinishTakenFiles(store, *submissions) && free;
-  if (otherFile) free = FinishTakenFiles(store, *otherFile) && free;
+  if (submissions) free = SettleCommittedCopies(*submissions) && free;
+  if (otherFile) free = SettleCommittedCopies(*otherFile) && free;
+  // Nothing is committed while a committed copy stands: its number must stay the committed one.
+  if (free && submissions) TakeInLeftCopies(store, *submissions);
+  if (free && otherFile) TakeInLeftCopies(store, *otherFile);
   if (free && submissions && submissions->read) ClaimSubmissions(store, *submissions);
   if (free && otherFile && otherFile->read) ClaimOtherFile(store, *otherFile);
   store.Close();

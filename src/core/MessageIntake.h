@@ -86,10 +86,13 @@ class MessageIntake {
   std::optional<Input> OtherFileInput();
   void ClaimSubmissions(QueueStore& store, const Input& input);
   void ClaimOtherFile(QueueStore& store, const Input& input);
-  // Takes in the aside files of `input` that an interrupted Start left (FileClaim.h): deletes
-  // those whose rows are stored, takes the others in as fresh files. Returns false when a
-  // committed one could not be deleted.
-  bool FinishTakenFiles(QueueStore& store, const Input& input);
+  // The aside files of `input` that an interrupted Start left (FileClaim.h), in two steps:
+  // first those whose rows are stored are deleted (false when one could not be), then the
+  // others are taken in as fresh files. The first step runs for both inputs before anything
+  // is committed: a commit changes the header that tells whether a copy of the earlier layout
+  // was committed.
+  bool SettleCommittedCopies(const Input& input);
+  void TakeInLeftCopies(QueueStore& store, const Input& input);
   // Reads the claimed copy once it is quiet and stores its rows (see the principles above).
   // `fresh`: the input file itself, not an aside copy left by an earlier Start.
   TakeOutcome TakeIn(QueueStore& store, FileClaim& claim, const Input& input, bool fresh);

@@ -56,7 +56,10 @@ int Rename(const std::string& from, const std::string& to) {
 }
 
 int Remove(const std::string& path) {
-  if (Watcher* watcher = CurrentWatcher()) watcher->BeforeRemove(path);
+  if (Watcher* watcher = CurrentWatcher()) {
+    watcher->BeforeRemove(path);
+    if (const int fault = watcher->RemoveFault(path)) return fault;
+  }
   return ResultOf(Retrying([&] { return ::unlink(path.c_str()); }));
 }
 

@@ -45,6 +45,8 @@ class Watcher {
   virtual void Created(const std::string& /*path*/) {}
   virtual void FileSynced(const std::string& /*path*/) {}
   virtual void FolderSynced(const std::string& /*folder*/) {}
+  // Asked after BeforeRemove: an errno the delete fails with instead (0: it is made).
+  virtual int RemoveFault(const std::string& /*path*/) { return 0; }
 };
 // Watches every operation from now on (nullptr: none). The watcher must outlive its use.
 void SetWatcher(Watcher* watcher);
