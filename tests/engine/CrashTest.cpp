@@ -21,6 +21,7 @@
 #include "EngineFixture.h"
 #include "common/RecordWriter.h"
 #include "platform/dao/CommitObserver.h"
+#include "support/DyingWatcher.h"
 #include "support/FolderJournal.h"
 #include "support/PowerCutVfs.h"
 
@@ -122,61 +123,6 @@ bool IsIntakeFile(const std::string& path) {
   return path.find("FEEDBACK.TXT") != std::string::npos || path.find("pages.out") != std::string::npos;
 }
 
-// Counts the moments around the intake's file operations, passing every operation on to the
-// folder journal (when the power is to be cut), and calls `die` at the chosen one. A folder
-// sync is the intake's when it follows a rename or delete of an input file.
-class DyingWatcher : public files::Watcher {
- public:
-  DyingWatcher(int at, files::Watcher* journal, std::function<void()> die)
-      : at_(at), journal_(journal), die_(std::move(die)) {
-    files::SetWatcher(this);
-  }
-  void BeforeRename(const std::string& from, const std::string& to) override {
-    Moment(IsIntakeFile(from) || IsIntakeFile(to));
-    if (journal_) journal_->BeforeRename(from, to);
-  }
-  void AfterRename(const std::string& from, const std::string& to, int result) override {
-    if (journal_) journal_->AfterRename(from, to, result);
-    Moment(IsIntakeFile(from) || IsIntakeFile(to));
-  }
-  void BeforeRemove(const std::string& path) override {
-    Moment(IsIntakeFile(path));
-    if (journal_) journal_->BeforeRemove(path);
-  }
-  void AfterRemove(const std::string& path, int result) override {
-    if (journal_) journal_->AfterRemove(path, result);
-    Moment(IsIntakeFile(path));
-  }
-  void BeforeFolderSync(const std::string& folder) override {
-    Moment(intakeUnsynced_);
-    if (journal_) journal_->BeforeFolderSync(folder);
-  }
-  void FolderSynced(const std::string& folder) override {
-    if (journal_) journal_->FolderSynced(folder);
-    const bool intake = intakeUnsynced_;
-    intakeUnsynced_ = false;
-    Moment(intake);
-  }
-  void Created(const std::string& path) override {
-    if (journal_) journal_->Created(path);
-  }
-  void FileSynced(const std::string& path) override {
-    if (journal_) journal_->FileSynced(path);
-  }
-
- private:
-  void Moment(bool intake) {
-    if (!intake) return;
-    intakeUnsynced_ = true;
-    if (++moments_ == at_) die_();
-  }
-  int at_;
-  files::Watcher* journal_;
-  std::function<void()> die_;
-  int moments_ = 0;
-  bool intakeUnsynced_ = false;
-};
-
 // Runs the cycle in a child process that dies at the `n`-th point of the kind `at`.
 int RunUntil(const std::string& folder, At at, int n, Death death) {
   const pid_t child = fork();
@@ -198,8 +144,8 @@ int RunUntil(const std::string& folder, At at, int n, Death death) {
     dao::detail::SetCommitObserver([&] {
       if (at == At::kCommit && ++writes == n) die();
     });
-    std::optional<DyingWatcher> watcher;
-    if (at == At::kFileOperation) watcher.emplace(n, folders.get(), die);
+    std::optional<testing_support::DyingWatcher> watcher;
+    if (at == At::kFileOperation) watcher.emplace(n, folders.get(), IsIntakeFile, die);
     ServerRun server(folder);
     run = &server;
     const bool ended = server.RunCycles();
