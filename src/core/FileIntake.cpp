@@ -218,18 +218,22 @@ MessageIntake::TakeOutcome MessageIntake::TakeIn(QueueStore& store, FileClaim& c
   return TakeOutcome::kTaken;
 }
 
+void MessageIntake::Note(const std::string& text) {
+  // Once in the program's run: a copy that cannot be deleted is met again at every re-cycle.
+  if (reported_.insert(text).second) notices_.push_back(text);
+}
+
 void MessageIntake::NoteKeptUnread(const std::string& path, const std::string& kept) {
   if (kept.empty()) {
-    notices_.push_back(path + " could not be read whole, nor renamed; it is left as it is.");
+    Note(path + " could not be read whole, nor renamed; it is left as it is.");
   } else {
-    notices_.push_back(path + " could not be read whole. Its complete messages are queued; the file is kept as " +
-                       kept + " and not read again.");
+    Note(path + " could not be read whole. Its complete messages are queued; the file is kept as " + kept +
+         " and not read again.");
   }
 }
 
 void MessageIntake::NoteNotDeleted(const std::string& path) {
-  notices_.push_back(path + " could not be deleted; its messages are queued. No input file is read until it is "
-                     "deleted.");
+  Note(path + " could not be deleted; its messages are queued. No input file is read until it is deleted.");
 }
 
 }  // namespace pager

@@ -35,6 +35,7 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <utility>
 #include <string>
 #include <vector>
@@ -97,6 +98,7 @@ class MessageIntake {
   // `fresh`: the input file itself, not an aside copy left by an earlier Start.
   TakeOutcome TakeIn(QueueStore& store, FileClaim& claim, const Input& input, bool fresh);
   void WaitUntilQuiet(const std::string& path);
+  void Note(const std::string& text);
   void NoteKeptUnread(const std::string& path, const std::string& kept);
   void NoteNotDeleted(const std::string& path);
   void ParkRowsWithoutCompany();
@@ -111,6 +113,7 @@ class MessageIntake {
   Platform& platform_;
   bool recycling_ = false;
   std::vector<std::string> notices_;
+  std::set<std::string> reported_;  // every notice given in this run
   std::vector<std::string> waiting_;
 };
 
