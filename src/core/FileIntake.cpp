@@ -171,10 +171,12 @@ void MessageIntake::WaitUntilQuiet(const std::string& path) {
   }
 }
 
-// Reads the claimed file's aside copy whole, then stores its rows and records the claim in one
-// transaction; once that is on the disk the aside copy goes (FileClaim). A failure stores none
-// of its rows; the claim then puts the file back when it can, and otherwise the next Start takes
-// the aside copy in.
+// Reads the claimed file's aside copy whole once it is quiet, then stores the rows of its
+// complete records and records the claim in one transaction; once that is on the disk the aside
+// copy goes (FileClaim), or is kept unread when it was not read whole or has changed since. A
+// failure of the transaction stores none of its rows; the claim then puts the file back when it
+// can, and otherwise the next Start takes the aside copy in. A copy not read whole at a
+// re-cycle is left for the next one (MessageIntake.h).
 MessageIntake::TakeOutcome MessageIntake::TakeIn(QueueStore& store, FileClaim& claim, const Input& input, bool fresh) {
   const std::string& path = claim.AsidePath();
   WaitUntilQuiet(path);
