@@ -222,7 +222,7 @@ TEST_P(CrashTest, NoPageIsLostOrSentTwiceWhereverTheServerDies) {
     }
     EXPECT_EQ(kept, 1);
   }
-  EXPECT_GE(crashes, at == At::kCommit ? 17 : 24) << "every point of the two cycles was a crash point";
+  EXPECT_GE(crashes, at == At::kCommit ? 17 : 36) << "every point of the two cycles was a crash point";
 }
 
 std::string NameOf(const ::testing::TestParamInfo<std::tuple<Death, At>>& param) {
