@@ -215,8 +215,10 @@ MessageIntake::TakeOutcome MessageIntake::TakeIn(QueueStore& store, FileClaim& c
     // is kept where no intake reads it.
     NoteKeptUnread(path, claim.KeepUnread());
   }
-  if (fresh && error) throw *error;
-  if (fresh && parsed.incompleteIsError) vb::Raise(vb::err::kInputPastEndOfFile);
+  if (fresh && !deferred_ && error) deferred_ = *error;
+  if (fresh && !deferred_ && parsed.incompleteIsError) {
+    deferred_ = vb::RuntimeError(vb::err::kInputPastEndOfFile, vb::DescriptionOf(vb::err::kInputPastEndOfFile));
+  }
   return TakeOutcome::kTaken;
 }
 

@@ -19,6 +19,7 @@ long MessageIntake::ImportMessages(bool recycling) {
   recycling_ = recycling;
   notices_.clear();
   waiting_.clear();
+  deferred_.reset();
   QueueStore store(Db());
   ImportScheduled(store);
   StageTemp(store);
@@ -36,6 +37,8 @@ long MessageIntake::ImportMessages(bool recycling) {
   store.Close();
   ParkRowsWithoutCompany();
   ReportParkedRows();
+  // The error of an input file that could not be read whole, once the other sources are in.
+  if (deferred_) throw *std::exchange(deferred_, std::nullopt);
   return CountQueue();
 }
 

@@ -23,8 +23,8 @@
 // cannot be opened) is never dropped. At a re-cycle it is left for the next one: put back
 // under its name (an aside copy stays aside), and named in WaitingInputs(). Otherwise its
 // complete records are stored and it is kept under a name no intake reads (FileClaim::
-// KeepUnread), named in Notices(); an input file (not an aside copy) whose rules call that an
-// error then raises it, as before. A committed aside copy that cannot be deleted is named in
+// KeepUnread), named in TakeNotices(); an input file (not an aside copy) whose rules call that
+// an error then raises it, as before, once the other sources are in. A committed aside copy that cannot be deleted is named in
 // Notices() too, and neither input is claimed again while it stands.
 //
 // Rows that can never be dialled (a Null Modem) do not reach Queue: a scheduled one stays in
@@ -48,6 +48,7 @@
 #include "core/InputFiles.h"
 #include "core/QueueRow.h"
 #include "platform/vb/DateTime.h"
+#include "platform/vb/RuntimeError.h"
 
 namespace pager {
 
@@ -115,6 +116,7 @@ class MessageIntake {
   std::vector<std::string> notices_;
   std::set<std::string> reported_;  // every notice given in this run
   std::vector<std::string> waiting_;
+  std::optional<vb::RuntimeError> deferred_;  // raised once the other sources are in
 };
 
 // The due rule of a scheduled row: its date is readable and on or before today and,

@@ -108,12 +108,16 @@ TEST_F(FileIntakeTest, AFileWithoutTheHeaderIsReadFromItsFirstRecord) {
   EXPECT_FALSE(h.folder.Exists("FEEDBACK.TXT"));
 }
 
-// A file cut inside its header: the operator's Start shows its box and stops, and keeps the
-// file under a name no intake reads, named in a second box; the next Start is not stopped by it.
+// A file cut inside its header: the operator's Start takes the other sources in, then shows its
+// box and stops, and keeps the file under a name no intake reads, named in a second box; the
+// next Start is not stopped by it.
 TEST_F(FileIntakeTest, AHeaderCutShortStopsOneStartAndIsKept) {
   UseSubmissions();
+  UseOtherFile("pages.txt");
   h.folder.Write("FEEDBACK.TXT", "\"Unit\",\"Message\"\r\n");
+  h.folder.Write("pages.txt", "\"own\",\"text\"\r\n");
   Start();
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"own"}));
   ASSERT_EQ(h.dialogs.Boxes().size(), 2U);
   EXPECT_EQ(h.dialogs.Boxes()[0].prompt.rfind("Error:  62 - ", 0), 0U);
   EXPECT_NE(LastBox().find("FEEDBACK.TXT.unread-"), std::string::npos) << LastBox();
@@ -124,7 +128,7 @@ TEST_F(FileIntakeTest, AHeaderCutShortStopsOneStartAndIsKept) {
   h.folder.Write("FEEDBACK.TXT", kHeader + Submission("1", "555"));
   Start();
   EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
-  EXPECT_EQ(m().intPending, 1);
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"own", "1"}));
 }
 
 // Beyond 32,767 queued rows the rest wait in Temp for the following cycles.
