@@ -17,7 +17,7 @@ dao::Database& MessageIntake::Db() {
 
 long MessageIntake::ImportMessages(bool recycling) {
   recycling_ = recycling;
-  notices_.clear();
+  // Notices not shown yet (a Start that met a locked database) wait for the next Start's box.
   waiting_.clear();
   deferred_.reset();
   QueueStore store(Db());
