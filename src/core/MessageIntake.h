@@ -24,8 +24,9 @@
 // under its name (an aside copy stays aside), and named in WaitingInputs(). Otherwise its
 // complete records are stored and it is kept under a name no intake reads (FileClaim::
 // KeepUnread), named in TakeNotices(); an input file (not an aside copy) whose rules call that
-// an error then raises it, as before, once the other sources are in. A committed aside copy that cannot be deleted is named in
-// Notices() too, and neither input is claimed again while it stands.
+// an error then raises it, as before, once the other sources are in. A committed aside copy
+// that cannot be deleted is named in TakeNotices() too, and neither input is claimed, nor an
+// aside copy taken in, while it stands.
 //
 // Rows that can never be dialled (a Null Modem) do not reach Queue: a scheduled one stays in
 // Scheadule, any other waits in Temp, and the log says so once in the row's life. An empty Modem is dialled. A scheduled row whose date or time cannot be
@@ -36,8 +37,8 @@
 #include <functional>
 #include <optional>
 #include <set>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/Form1.h"
