@@ -41,14 +41,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SetFile(std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
   const std::size_t items = CountItems();
 
-  // The header is there when the first item reads "Unit".
+  // The header is there when the first item reads "Unit" (after a byte order mark, between
+  // blanks and quotes).
   std::size_t header = 0;
   {
     pager::RecordReader first(FilePath());
     if (!first.AtEnd()) {
       std::string item = first.ReadText();
-      const std::size_t a = item.find_first_not_of(" \t");
-      item = a == std::string::npos ? std::string() : item.substr(a, item.find_last_not_of(" \t") - a + 1);
+      if (item.rfind("\xEF\xBB\xBF", 0) == 0) item.erase(0, 3);
+      const std::size_t b = item.find_first_not_of(" \t\"");
+      item = b == std::string::npos ? std::string() : item.substr(b, item.find_last_not_of(" \t\"") - b + 1);
       if (vb::UCase(item) == "UNIT") header = pager::kSubmissionHeaderItems;
     }
   }

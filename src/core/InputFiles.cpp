@@ -1,6 +1,7 @@
 #include "core/InputFiles.h"
 
 #include <optional>
+#include <string_view>
 
 #include "platform/vb/Text.h"
 
@@ -10,11 +11,16 @@ namespace {
 
 // The header's first item, as the form handler writes it.
 constexpr const char* kHeaderFirstItem = "UNIT";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::string Trimmed(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+// True when `item`, the file's first, is the header's: its text, in any case, between blanks
+// and quotes, after the byte order mark some editors put at a file's start.
+bool IsHeaderFirstItem(std::string_view item) {
+  if (item.substr(0, kByteOrderMark.size()) == kByteOrderMark) item.remove_prefix(kByteOrderMark.size());
+  const std::size_t first = item.find_first_not_of(" \t\"");
+  if (first == std::string_view::npos) return false;
+  const std::size_t last = item.find_last_not_of(" \t\"");
+  return vb::UCase(item.substr(first, last - first + 1)) == kHeaderFirstItem;
 }
 
 }  // namespace
@@ -23,7 +29,7 @@ ParsedInput ParseSubmissions(RecordReader& reader, bool security) {
   std::optional<std::string> firstRecordItem;
   if (!reader.AtEnd()) {
     std::string first = reader.ReadText();
-    if (vb::UCase(Trimmed(first)) == kHeaderFirstItem) {
+    if (IsHeaderFirstItem(first)) {
       for (int i = 1; i < kSubmissionHeaderItems; ++i) reader.ReadText();
     } else {
       firstRecordItem = std::move(first);

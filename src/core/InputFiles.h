@@ -27,11 +27,12 @@ struct ParsedInput {
 
 // The submissions file: a header of 8 items, then records framed by counting items: 7 (unit,
 // message, modem, date, time, IP address, browser) or, with `security`, 8 (the user before the
-// browser). The header is known by its text: a file whose first item reads "Unit" (any case)
-// begins with it; any other file begins with its first record (a writer that appended to a
-// file the intake had just taken writes a new file without a header). Each record gives a row
-// with Sender "Intranet" and Status "N"; User stays Null without security. A trailing
-// incomplete record is not whole. Raises 62 when the file ends inside its header.
+// browser). The header is known by its text: a file whose first item reads "Unit" (any case; a
+// byte order mark, blanks and quotes around it aside) begins with it; any other file begins
+// with its first record (a writer that appended to a file the intake had just taken writes a
+// new file without a header). Each record gives a row with Sender "Intranet" and Status "N";
+// User stays Null without security. A trailing incomplete record is not whole. Raises 62 when
+// the file ends inside its header.
 ParsedInput ParseSubmissions(RecordReader& reader, bool security);
 
 // The Other File: pairs of items, unit and message, each a row for `modem` with Sender "OWN" and

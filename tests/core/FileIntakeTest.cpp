@@ -99,13 +99,18 @@ TEST_F(FileIntakeTest, FilesWithoutACompleteRecordAreDeletedQuietlyOrKept) {
 
 // The header is known by its text: a file a writer began anew without one (it appended by name
 // to a file the intake had just taken) is read from its first record.
+// The header written with a byte order mark before it, or unquoted, is still the header.
 TEST_F(FileIntakeTest, AFileWithoutTheHeaderIsReadFromItsFirstRecord) {
   UseSubmissions();
-  h.folder.Write("FEEDBACK.TXT", Submission("1", "555") + Submission("2", "555"));
-  Start();
-  EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
-  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"1", "2"}));
-  EXPECT_FALSE(h.folder.Exists("FEEDBACK.TXT"));
+  const std::string header = "Unit,Message,Modem,Date,Time,Remote Address,User,Browser\r\n";
+  for (const std::string& start : {std::string(), "\xEF\xBB\xBF" + kHeader, header}) {
+    h.folder.Write("FEEDBACK.TXT", start + Submission("1", "555") + Submission("2", "555"));
+    Start();
+    EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
+    EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"1", "2"}));
+    EXPECT_FALSE(h.folder.Exists("FEEDBACK.TXT"));
+    Stop();
+  }
 }
 
 // A file cut inside its header: the operator's Start takes the other sources in, then shows its
