@@ -16,6 +16,7 @@ namespace pager {
 namespace {
 
 constexpr const char* kAsideMark = ".taken-";
+constexpr const char* kUnreadMark = ".unread-";
 // New numbers tried before a claim gives up on a folder full of aside files.
 constexpr int kNumberAttempts = 1000;
 
@@ -63,9 +64,14 @@ FileClaim::~FileClaim() {
 
 void FileClaim::RecordIn(dao::Database& db) { SetCommittedClaim(db, kind_, number_); }
 
-void FileClaim::Release() {
+bool FileClaim::Release() {
   released_ = true;
-  RemoveTakenFile({aside_, number_});
+  return RemoveTakenFile({aside_, number_});
+}
+
+std::string FileClaim::KeepUnread() {
+  released_ = true;
+  return pager::KeepUnread(aside_);
 }
 
 std::vector<TakenFile> FindTakenFiles(const std::string& base) {
@@ -83,11 +89,12 @@ std::vector<TakenFile> FindTakenFiles(const std::string& base) {
     if (mark == std::string::npos || vb::UCase(name.substr(0, mark)) != upperBase) continue;
     const std::string digits = name.substr(mark + std::char_traits<char>::length(kAsideMark));
     if (digits.empty() || digits.size() > 10 || !std::all_of(digits.begin(), digits.end(), ::isdigit)) continue;
+    // Any number: an earlier header layout numbered its copies up to 2^30.
     const long long number = std::stoll(digits);
-    if (number < 1 || number > kMaxClaimNumber) continue;
+    if (number < 1) continue;
     std::error_code ignored;
     if (!it->is_regular_file(ignored)) continue;
-    found.push_back({it->path().string(), static_cast<std::int32_t>(number)});
+    found.push_back({it->path().string(), number});
   }
   // Oldest first, so that their messages keep the order in which they came.
   std::sort(found.begin(), found.end(), [](const TakenFile& a, const TakenFile& b) {
@@ -97,14 +104,39 @@ std::vector<TakenFile> FindTakenFiles(const std::string& base) {
   return found;
 }
 
-bool ClaimCommitted(dao::Database& db, InputKind kind, const TakenFile& file) {
-  return CommittedClaim(db, kind) == file.number;
+std::string TakenFrom(const std::string& asidePath) {
+  const std::size_t mark = asidePath.rfind(kAsideMark);
+  return mark == std::string::npos ? asidePath : asidePath.substr(0, mark);
 }
 
-void RemoveTakenFile(const TakenFile& file) {
+bool ClaimCommitted(dao::Database& db, InputKind kind, const TakenFile& file) {
+  return IsCommittedClaim(db, kind, file.number);
+}
+
+bool RemoveTakenFile(const TakenFile& file) {
   // Synced at once: a delete a cut took back would bring the file back after a later claim
   // of its input has changed the committed number, and it would be read again.
-  if (files::Remove(file.path) == 0) files::SyncFolder(files::FolderOf(file.path));
+  const int error = files::Remove(file.path);
+  if (error == 0) return files::SyncFolder(files::FolderOf(file.path)) == 0;
+  return error == ENOENT;
+}
+
+std::string KeepUnread(const std::string& path) {
+  const std::size_t mark = path.rfind(kAsideMark);
+  const std::string stem =
+      mark == std::string::npos
+          ? path + kUnreadMark + "0"
+          : path.substr(0, mark) + kUnreadMark + path.substr(mark + std::char_traits<char>::length(kAsideMark));
+  std::string target = stem;
+  int error = EEXIST;
+  for (int attempt = 2; error == EEXIST && attempt < kNumberAttempts; ++attempt) {
+    error = files::RenameNoReplace(path, target);
+    if (error == EEXIST) target = stem + "-" + std::to_string(attempt);
+  }
+  if (error != 0) return {};
+  // Synced: a cut must not bring the copy back under a name the intake reads.
+  files::SyncFolder(files::FolderOf(target));
+  return target;
 }
 
 }  // namespace pager

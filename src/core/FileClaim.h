@@ -16,6 +16,11 @@
 // hides the state of the other's aside files. A claim that does not commit puts a file it took
 // back under its old name when no new file stands there, and otherwise leaves it aside for the
 // next Start.
+//
+// A copy that cannot be read whole is kept instead of deleted: renamed to "<name>.unread-<n>",
+// which no intake reads (KeepUnread). A committed copy that cannot be deleted stays aside, and
+// its input is not claimed again while it stands: a new committed number would make the copy
+// look unread, and its rows would be stored twice.
 #pragma once
 
 #include <cstdint>
@@ -33,7 +38,7 @@ namespace pager {
 // An aside file left by an earlier claim.
 struct TakenFile {
   std::string path;
-  std::int32_t number;
+  std::int64_t number;  // beyond kMaxClaimNumber: a copy left by the earlier header layout
 };
 
 class FileClaim {
@@ -56,24 +61,36 @@ class FileClaim {
   // Inside the transaction that stores the file's rows: records the claim as committed.
   void RecordIn(dao::Database& db);
   // The transaction committed (or the file held nothing): deletes the aside file and syncs its
-  // folder. A delete that fails leaves it, and the next Start deletes it.
-  void Release();
+  // folder. Returns false when the delete failed: the file stays aside (see above).
+  bool Release();
+  // Renames the aside copy to its name that no intake reads, and syncs the folder. Returns
+  // that name, or "" when the rename failed (the copy then stays where it is).
+  std::string KeepUnread();
 
  private:
   InputKind kind_;
   std::string source_;  // empty for a file taken up as it stood
   std::string aside_;
-  std::int32_t number_;
+  std::int64_t number_;
   bool released_ = false;
 };
 
 // The aside files of `base` in its folder (the base name in any letter case), oldest first.
 std::vector<TakenFile> FindTakenFiles(const std::string& base);
 
+// The name an aside file was taken from: "<name>" of "<name>.taken-<n>".
+std::string TakenFrom(const std::string& asidePath);
+
 // True when the claim of `file`, an aside file of `kind`, was committed: its rows are stored.
 bool ClaimCommitted(dao::Database& db, InputKind kind, const TakenFile& file);
 
-// Deletes an aside file whose rows are stored, and syncs its folder. Never raises.
-void RemoveTakenFile(const TakenFile& file);
+// Deletes an aside file whose rows are stored, and syncs its folder. Returns false when the
+// file is still there. Never raises.
+bool RemoveTakenFile(const TakenFile& file);
+
+// Renames the aside file `path` ("<name>.taken-<n>") to "<name>.unread-<n>" (with "-2", "-3"...
+// after it when that name is taken), never over another file, and syncs the folder. Returns
+// the new name, or "" when the rename failed. Never raises.
+std::string KeepUnread(const std::string& path);
 
 }  // namespace pager

@@ -1,4 +1,6 @@
 // The two input files of the intake: the submissions file and the Other File.
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <system_error>
 
@@ -16,11 +18,33 @@ namespace pager {
 
 namespace {
 
-bool IsEmptyFile(const std::string& path) {
-  std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  return !error && size == 0;
+// A copy is read once its size and time of change have stood still for kQuietMs, or after
+// kMaxQuietWaitMs whatever it does.
+constexpr std::int64_t kQuietMs = 500;
+constexpr std::int64_t kMaxQuietWaitMs = 3000;
+
+// What tells that a file changed: its size and its time of last change (0 when it is gone).
+struct Stamp {
+  long long size = -1;
+  long long changedNs = 0;
+  bool operator==(const Stamp&) const = default;
+};
+
+Stamp StampOf(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return {};
+  return {static_cast<long long>(info.st_size),
+          static_cast<long long>(info.st_mtim.tv_sec) * 1'000'000'000LL + info.st_mtim.tv_nsec};
 }
+
+// The time of day by the file system's clock, as a stamp's time counts it.
+long long FileClockNowNs() {
+  struct timespec now {};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  return static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
+}
+
+std::string NameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 // The one text item of a path setting (internet.cfg, own.cfg).
 std::string ReadPathSetting(const std::string& path) {
@@ -30,11 +54,11 @@ std::string ReadPathSetting(const std::string& path) {
 
 }  // namespace
 
-void MessageIntake::ImportSubmissions(QueueStore& store) {
+std::optional<MessageIntake::Input> MessageIntake::SubmissionsInput() {
   const std::string& folder = platform_.programFolder;
   const bool reading = !m_.blnASP && form_.imgInternet.Visible;
   const auto config = FindByName(folder, kInternetCfgUpper);
-  if (!config) return;
+  if (!config) return std::nullopt;
   std::string strFile;
   if (reading) {
     strFile = ReadPathSetting(*config);
@@ -43,39 +67,25 @@ void MessageIntake::ImportSubmissions(QueueStore& store) {
     try {
       strFile = ReadPathSetting(*config);
     } catch (const vb::RuntimeError&) {
-      return;
+      return std::nullopt;
     }
   }
-  const FileParser parse = [&](RecordReader& reader) { return ParseSubmissions(reader, m_.blnSecurity); };
   // A submissions file that an interrupted Start took aside was already handed to the server:
   // it is taken in first, whatever the modes say now.
-  FinishTakenFiles(store, InputKind::kSubmissions, FindPathByName(strFile, kFeedbackTxtUpper).value_or(strFile),
-                   parse);
-  while (reading) {
-    const auto file = FindPathByName(strFile, kFeedbackTxtUpper);
-    if (!file) return;
-    FileClaim claim(Db(), InputKind::kSubmissions, *file, *file);
-    if (IsEmptyFile(claim.AsidePath())) {
-      // An empty file holds nothing; the tests run again in case a new one has been written.
-      claim.Release();
-      continue;
-    }
-    StoreClaimedRows(store, claim, parse);
-    return;
-  }
+  return Input{InputKind::kSubmissions, FindPathByName(strFile, kFeedbackTxtUpper).value_or(strFile), reading,
+               [this](RecordReader& reader) { return ParseSubmissions(reader, m_.blnSecurity); }};
 }
 
-void MessageIntake::ImportOtherFile(QueueStore& store) {
+std::optional<MessageIntake::Input> MessageIntake::OtherFileInput() {
   std::string strOtherPath;
   if (const auto config = FindByName(platform_.programFolder, kOwnCfgUpper)) {
     strOtherPath = ReadPathSetting(*config);
   }
   // Without own.cfg the path is empty, which names no file: there is no Other File.
-  if (strOtherPath.empty()) return;
+  if (strOtherPath.empty()) return std::nullopt;
   const std::string ownPath = platform_.PathOf(kMyOwnDat);
   const bool otherFileThere = FileExists(strOtherPath);
-  const auto taken = FindTakenFiles(strOtherPath);
-  if ((!otherFileThere && taken.empty()) || !FileExists(ownPath)) return;
+  if ((!otherFileThere && FindTakenFiles(strOtherPath).empty()) || !FileExists(ownPath)) return std::nullopt;
 
   {
     // Every Start that gets here refreshes the own paging system settings.
@@ -84,43 +94,150 @@ void MessageIntake::ImportOtherFile(QueueStore& store) {
     m_.strMyModem = own.ReadText();
     m_.intOtherFile = own.ReadInteger();
   }
-  const FileParser parse = [&](RecordReader& reader) { return ParseOtherFile(reader, m_.strMyModem); };
   // An Other File taken aside by an interrupted Start is taken in first, whatever the flag.
-  FinishTakenFiles(store, InputKind::kOtherFile, strOtherPath, parse);
-  if (m_.intOtherFile == 0 || !otherFileThere) return;
-
-  FileClaim claim(Db(), InputKind::kOtherFile, strOtherPath, strOtherPath);
-  StoreClaimedRows(store, claim, parse);
+  return Input{InputKind::kOtherFile, strOtherPath, m_.intOtherFile != 0 && otherFileThere,
+               [this](RecordReader& reader) { return ParseOtherFile(reader, m_.strMyModem); }};
 }
 
-void MessageIntake::FinishTakenFiles(QueueStore& store, InputKind kind, const std::string& base,
-                                     const FileParser& parse) {
-  for (const TakenFile& taken : FindTakenFiles(base)) {
-    if (ClaimCommitted(Db(), kind, taken)) {
-      // Its rows are stored; only its delete was missed.
-      RemoveTakenFile(taken);
+void MessageIntake::ClaimSubmissions(QueueStore& store, const Input& input) {
+  while (true) {
+    const auto file = FindPathByName(input.base, kFeedbackTxtUpper);
+    if (!file) return;
+    FileClaim claim(Db(), input.kind, *file, *file);
+    // An empty file holds nothing; the tests run again in case a new one has been written.
+    if (TakeIn(store, claim, input, true) == TakeOutcome::kTaken) return;
+  }
+}
+
+void MessageIntake::ClaimOtherFile(QueueStore& store, const Input& input) {
+  FileClaim claim(Db(), input.kind, input.base, input.base);
+  TakeIn(store, claim, input, true);
+}
+
+bool MessageIntake::SettleCommittedCopies(const Input& input) {
+  // False once a committed copy stays under its aside name: no new claim may change the
+  // committed number while it does.
+  bool free = true;
+  for (const TakenFile& taken : FindTakenFiles(input.base)) {
+    if (!ClaimCommitted(Db(), input.kind, taken)) continue;
+    // Its rows are stored; only its delete was missed. What it holds after them (a record cut
+    // short) is kept.
+    bool whole = false;
+    try {
+      RecordReader reader(taken.path);
+      whole = input.parse(reader).whole;
+    } catch (const vb::RuntimeError&) {
+    }
+    if (!whole) {
+      const std::string kept = KeepUnread(taken.path);
+      NoteKeptUnread(taken.path, kept);
+      free = free && !kept.empty();
+    } else if (!RemoveTakenFile(taken)) {
+      NoteNotDeleted(taken.path);
+      free = false;
+    }
+  }
+  return free;
+}
+
+void MessageIntake::TakeInLeftCopies(QueueStore& store, const Input& input) {
+  for (const TakenFile& taken : FindTakenFiles(input.base)) {
+    if (ClaimCommitted(Db(), input.kind, taken)) continue;  // one that could not be settled
+    if (taken.number > kMaxClaimNumber) {
+      // A copy of the earlier header layout is claimed anew under a number of this one, so
+      // that its commit can be recorded.
+      try {
+        FileClaim claim(Db(), input.kind, taken.path, TakenFrom(taken.path));
+        TakeIn(store, claim, input, false);
+      } catch (const vb::RuntimeError&) {
+        // Left as it is, for the next Start.
+      }
       continue;
     }
-    FileClaim claim(kind, taken);
-    StoreClaimedRows(store, claim, parse);
+    FileClaim claim(input.kind, taken);
+    TakeIn(store, claim, input, false);
   }
 }
 
-// Reads the claimed file's aside copy whole, then stores its rows and records the claim in one
-// transaction; once that is on the disk the aside copy goes (FileClaim). A file that cannot be
-// read, or a failure, stores none of its rows; the claim then puts the file back when it can,
-// and otherwise the next Start takes the aside copy in.
-void MessageIntake::StoreClaimedRows(QueueStore& store, FileClaim& claim, const FileParser& parse) {
-  std::vector<QueueRow> rows;
-  {
-    RecordReader reader(claim.AsidePath());
-    rows = parse(reader);
+void MessageIntake::WaitUntilQuiet(const std::string& path) {
+  Stamp last = StampOf(path);
+  // A file not changed for a moment already is quiet: no wait.
+  if (last.size >= 0 && FileClockNowNs() - last.changedNs >= kQuietMs * 1'000'000) return;
+  for (std::int64_t waited = 0; waited < kMaxQuietWaitMs; waited += kQuietMs) {
+    platform_.loop.Wait(kQuietMs);
+    const Stamp now = StampOf(path);
+    if (now == last) return;
+    last = now;
   }
-  InOneTransaction(platform_.dbEngine, [&] {
-    claim.RecordIn(Db());
-    for (const QueueRow& row : rows) store.Route(row);
-  });
-  claim.Release();
+}
+
+// Reads the claimed file's aside copy whole once it is quiet, then stores the rows of its
+// complete records and records the claim in one transaction; once that is on the disk the aside
+// copy goes (FileClaim), or is kept unread when it was not read whole or has changed since. A
+// failure of the transaction stores none of its rows; the claim then puts the file back when it
+// can, and otherwise the next Start takes the aside copy in. A copy not read whole at a
+// re-cycle is left for the next one (MessageIntake.h).
+MessageIntake::TakeOutcome MessageIntake::TakeIn(QueueStore& store, FileClaim& claim, const Input& input, bool fresh) {
+  const std::string& path = claim.AsidePath();
+  WaitUntilQuiet(path);
+  const Stamp read = StampOf(path);
+  if (read.size == 0) {
+    // Nothing in it: nothing to store, and no claim to record. A delete that fails leaves an
+    // empty copy, which the next Start meets the same way.
+    claim.Release();
+    return TakeOutcome::kEmpty;
+  }
+  ParsedInput parsed;
+  std::optional<vb::RuntimeError> error;
+  try {
+    RecordReader reader(path);
+    parsed = input.parse(reader);
+  } catch (const vb::RuntimeError& e) {
+    error = e;
+  }
+  const bool whole = !error && parsed.whole;
+  if (!whole && recycling_) {
+    // A writer may not have finished it: the next re-cycle tries again. An input file goes
+    // back under its name (the claim's end), an aside copy stays aside.
+    waiting_.push_back(NameOf(TakenFrom(path)));
+    return TakeOutcome::kTaken;
+  }
+  if (!error) {
+    InOneTransaction(platform_.dbEngine, [&] {
+      claim.RecordIn(Db());
+      for (const QueueRow& row : parsed.rows) store.Route(row);
+    });
+  }
+  if (whole && StampOf(path) == read) {
+    if (!claim.Release()) NoteNotDeleted(path);
+  } else {
+    // Not read whole, or written to since it was read: what it holds beyond its stored rows
+    // is kept where no intake reads it.
+    NoteKeptUnread(path, claim.KeepUnread());
+  }
+  if (fresh && !deferred_ && error) deferred_ = *error;
+  if (fresh && !deferred_ && parsed.incompleteIsError) {
+    deferred_ = vb::RuntimeError(vb::err::kInputPastEndOfFile, vb::DescriptionOf(vb::err::kInputPastEndOfFile));
+  }
+  return TakeOutcome::kTaken;
+}
+
+void MessageIntake::Note(const std::string& text) {
+  // Once in the program's run: a copy that cannot be deleted is met again at every re-cycle.
+  if (reported_.insert(text).second) notices_.push_back(text);
+}
+
+void MessageIntake::NoteKeptUnread(const std::string& path, const std::string& kept) {
+  if (kept.empty()) {
+    Note(path + " could not be read whole, nor renamed; it is left as it is.");
+  } else {
+    Note(path + " could not be read whole. Its complete messages are queued; the file is kept as " + kept +
+         " and not read again.");
+  }
+}
+
+void MessageIntake::NoteNotDeleted(const std::string& path) {
+  Note(path + " could not be deleted; its messages are queued. No input file is read until it is deleted.");
 }
 
 }  // namespace pager

@@ -15,15 +15,30 @@ dao::Database& MessageIntake::Db() {
   return *m_.dbPager;
 }
 
-long MessageIntake::ImportMessages() {
+long MessageIntake::ImportMessages(bool recycling) {
+  recycling_ = recycling;
+  // Notices not shown yet (a Start that met a locked database) wait for the next Start's box.
+  waiting_.clear();
+  deferred_.reset();
   QueueStore store(Db());
   ImportScheduled(store);
   StageTemp(store);
-  ImportSubmissions(store);
-  ImportOtherFile(store);
+  const auto submissions = SubmissionsInput();
+  const auto otherFile = OtherFileInput();
+  // The aside copies of both inputs are finished before either is claimed anew.
+  bool free = true;
+  if (submissions) free = SettleCommittedCopies(*submissions) && free;
+  if (otherFile) free = SettleCommittedCopies(*otherFile) && free;
+  // Nothing is committed while a committed copy stands: its number must stay the committed one.
+  if (free && submissions) TakeInLeftCopies(store, *submissions);
+  if (free && otherFile) TakeInLeftCopies(store, *otherFile);
+  if (free && submissions && submissions->read) ClaimSubmissions(store, *submissions);
+  if (free && otherFile && otherFile->read) ClaimOtherFile(store, *otherFile);
   store.Close();
   ParkRowsWithoutCompany();
   ReportParkedRows();
+  // The error of an input file that could not be read whole, once the other sources are in.
+  if (deferred_) throw *std::exchange(deferred_, std::nullopt);
   return CountQueue();
 }
 

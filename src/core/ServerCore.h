@@ -85,7 +85,8 @@ class ServerCore {
 
   // Start as the re-cycle makes it: as Command1_Click, except that a database held by another
   // program (error 3260) does not stop the server: the status line says so, every message
-  // stays, and the re-cycle pause runs again.
+  // stays, and the re-cycle pause runs again. An input file that cannot be read whole does
+  // not stop it either: it is left for the next re-cycle, and the status line names it.
   void StartFromRecycle();
 
   // Unloads the splash window (set by the console; may be empty in tests).
@@ -119,6 +120,9 @@ class ServerCore {
   // (QueueRules.h).
   void RemoveSentRows();
   void StartTrap(const vb::RuntimeError& error);
+  // The intake's notices, each in a box of its own.
+  void ShowIntakeNotices();
+  static std::string WaitingInputsText(const std::vector<std::string>& names);
   // The re-cycle's Start met a database held by another program.
   void RecycleLater(const vb::RuntimeError& error);
 

@@ -43,11 +43,13 @@ void ServerCore::Command1_Click() {
     RemoveSentRows();
     SetStartTimeLabel();
     form_.Label9.Caption = vb::Str(m_.intTimeOut.value()) + " seconds";
-    m_.intPending = intake_.ImportMessages();
+    m_.intPending = intake_.ImportMessages(recycling_);
     CallFirstCompany();
     WriteStatus(platform_.programFolder, kAvailable);
     form_.MousePointer = forms::kDefaultPointer;
     form_.lblStatus.Caption = "Server is running";
+    if (!intake_.WaitingInputs().empty()) form_.lblStatus.Caption = WaitingInputsText(intake_.WaitingInputs());
+    ShowIntakeNotices();
   } catch (const vb::RuntimeError& e) {
     if (recycling_ && e.Number() == dao::err::kLocked) {
       RecycleLater(e);
@@ -57,6 +59,18 @@ void ServerCore::Command1_Click() {
   } catch (const std::bad_alloc&) {
     StartTrap(vb::RuntimeError(vb::err::kOutOfMemory, vb::DescriptionOf(vb::err::kOutOfMemory)));
   }
+}
+
+std::string ServerCore::WaitingInputsText(const std::vector<std::string>& names) {
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+  return list + " not complete yet; trying again at the next re-cycle";
+}
+
+void ServerCore::ShowIntakeNotices() {
+  // Taken from the intake first: a box waits in a nested loop, where the next Start may run.
+  const std::vector<std::string> notices = intake_.TakeNotices();
+  for (const std::string& notice : notices) platform_.dialogs.MsgBox(notice, forms::vbCritical, "Error");
 }
 
 void ServerCore::StartFromRecycle() {
@@ -143,6 +157,8 @@ void ServerCore::CallFirstCompany() {
 
 void ServerCore::StartTrap(const vb::RuntimeError& error) {
   platform_.dialogs.MsgBox(GeneralErrorText(error), forms::vbCritical, "Error");
+  // The file the error came from is named, and the files the intake set aside before it.
+  ShowIntakeNotices();
   form_.imgStop.Visible = true;
   form_.imgStart.Visible = false;
   platform_.loop.DoEvents();

@@ -2,22 +2,25 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "common/RecordReader.h"
 #include "support/ErrorNumber.h"
-#include "support/FileOperationLog.h"
+#include "common/FileTests.h"
+#include "support/DyingWatcher.h"
+#include "support/FolderJournal.h"
 #include "support/TempFolder.h"
 
 namespace pager {
 namespace {
 
 using testing_support::ErrorOf;
-using testing_support::FileOperationLog;
 using testing_support::TempFolder;
 
 std::vector<RecordItem> ModemItems() {
@@ -149,18 +152,56 @@ TEST(RecordWriterReplacing, KeepsTheOwnerAndWritesInPlaceWhereItCannotReplace) {
   EXPECT_EQ(FilesIn(folder.Path()), 1);
 }
 
-// A power cut may come at any moment: the new record is on the disk before its name replaces
-// the old one, and the new name before the writer returns; a plain write is synced too.
-TEST(RecordWriter, TheRecordIsOnTheDiskBeforeItsNameAndBothBeforeTheWriterReturns) {
-  TempFolder folder;
-  folder.Write("status.dat", "\"AVAILABLE\"\r\n");
-  FileOperationLog log;
-  WriteRecordReplacing(folder.PathOf("status.dat"), {std::string("NOT AVAILABLE")});
-  EXPECT_EQ(log.lines, (std::vector<std::string>{"create temp", "sync temp", "rename temp status.dat",
-                                                 "sync folder " + folder.Path()}));
-  log.lines.clear();
-  WriteRecord(folder.PathOf("own.cfg"), {std::string("/data/other.txt")});
-  EXPECT_EQ(log.lines, std::vector<std::string>{"sync own.cfg"});
+// What a file holds after the writer is killed, or the power cut, at the `at`-th moment of its
+// file operations (0: after it returned), in a child process: "<none>" when the file is gone.
+std::string AfterDeathAt(const TempFolder& folder, const std::string& name, int at, bool cut,
+                         const std::function<void()>& write) {
+  const pid_t child = fork();
+  if (child == 0) {
+    testing_support::FolderJournal journal;
+    const auto die = [&] {
+      if (cut) journal.Cut();
+      _exit(0);
+    };
+    testing_support::DyingWatcher watcher(at, &journal, [](const std::string&) { return true; }, die);
+    write();
+    if (watcher.Moments() < at) _exit(1);  // no such moment
+    die();
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "<no moment>";
+  return folder.Exists(name) ? folder.Read(name) : "<none>";
+}
+
+// A kill or a power cut at any moment of a write leaves the old record or the new one, whole;
+// once the writer has returned, the new one survives a cut. So does a delete.
+TEST(RecordWriter, AKillOrACutAtAnyMomentLeavesTheOldRecordOrTheNewWhole) {
+  const std::string before = "\"AVAILABLE\"\r\n";
+  const std::string after = "\"NOT AVAILABLE\"\r\n";
+  for (const bool cut : {false, true}) {
+    int moments = 0;
+    for (int at = 1;; ++at) {
+      TempFolder folder;
+      folder.Write("status.dat", before);
+      const std::string left = AfterDeathAt(folder, "status.dat", at, cut, [&] {
+        WriteRecordReplacing(folder.PathOf("status.dat"), {std::string("NOT AVAILABLE")});
+      });
+      if (left == "<no moment>") break;
+      ++moments;
+      EXPECT_TRUE(left == before || left == after) << cut << " " << at << ": " << left;
+    }
+    EXPECT_GE(moments, 6) << cut;
+    TempFolder folder;
+    folder.Write("status.dat", before);
+    EXPECT_EQ(AfterDeathAt(folder, "status.dat", 0, cut, [&] {
+                WriteRecordReplacing(folder.PathOf("status.dat"), {std::string("NOT AVAILABLE")});
+              }),
+              after);
+    EXPECT_EQ(AfterDeathAt(folder, "own.cfg", 0, cut, [&] { WriteRecord(folder.PathOf("own.cfg"), {1LL}); }),
+              "1\r\n");
+    EXPECT_EQ(AfterDeathAt(folder, "own.cfg", 0, cut, [&] { DeleteFile(folder.PathOf("own.cfg")); }), "<none>");
+  }
 }
 
 TEST(RecordWriterReplacing, AFailureLeavesTheOldFileAndNoTemporaryFile) {

@@ -5,7 +5,23 @@
 namespace core_test {
 namespace {
 
-class FileIntakeTest : public CoreTest {};
+class FileIntakeTest : public CoreTest {
+ protected:
+  // The content of the one file kept from `name` under a name no intake reads; the input itself
+  // and its aside copies are gone.
+  std::string KeptUnread(const std::string& name) {
+    std::string kept;
+    for (const std::string& file : h.folder.Names()) {
+      EXPECT_NE(file, name);
+      EXPECT_EQ(file.find(name + ".taken-"), std::string::npos) << file;
+      if (file.rfind(name + ".unread-", 0) == 0) {
+        EXPECT_TRUE(kept.empty()) << "kept twice";
+        kept = h.folder.Read(file);
+      }
+    }
+    return kept;
+  }
+};
 
 TEST_F(FileIntakeTest, SubmissionsAreFramedByCountingItems) {
   UseSubmissions();
@@ -58,11 +74,12 @@ TEST_F(FileIntakeTest, TheFileIsLeftAloneWhenItIsNotToBeRead) {
   }
 }
 
-// An empty file is deleted; a file of only the header (or one incomplete record) imports
-// nothing, is deleted, and Start goes on.
-TEST_F(FileIntakeTest, FilesWithoutACompleteRecordAreDeletedQuietly) {
+// An empty file is deleted, and so is a file of only the header: nothing to import, no box,
+// and Start goes on. A file that ends in an incomplete record has its complete records taken
+// in and is kept under a name no intake reads, and a box names it.
+TEST_F(FileIntakeTest, FilesWithoutACompleteRecordAreDeletedQuietlyOrKept) {
   UseSubmissions();
-  for (const std::string& content : {std::string(), kHeader, kHeader + "\"1\",\"m\",\"555\"\r\n"}) {
+  for (const std::string& content : {std::string(), kHeader}) {
     h.folder.Write("FEEDBACK.TXT", content);
     Start();
     EXPECT_TRUE(h.dialogs.Boxes().empty());
@@ -71,16 +88,52 @@ TEST_F(FileIntakeTest, FilesWithoutACompleteRecordAreDeletedQuietly) {
     EXPECT_TRUE(form().tmrRestart.Enabled);
     Stop();
   }
-}
-
-TEST_F(FileIntakeTest, AShortHeaderStopsTheServerAndKeepsTheFile) {
-  UseSubmissions();
-  h.folder.Write("FEEDBACK.TXT", "\"Unit\",\"Message\"\r\n");
+  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("1", "555") + "\"2\",\"m\",\"555\"\r\n");
   Start();
   ASSERT_EQ(h.dialogs.Boxes().size(), 1U);
-  EXPECT_EQ(LastBox().rfind("Error:  62 - ", 0), 0U);
-  EXPECT_TRUE(h.folder.Exists("FEEDBACK.TXT"));
-  EXPECT_EQ(Status(), "\"NOT AVAILABLE\"\r\n");  // the file was released before Stop ran
+  EXPECT_NE(LastBox().find("FEEDBACK.TXT.unread-"), std::string::npos) << LastBox();
+  EXPECT_EQ(m().strServerState, "RUNNING");
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"1"}));
+  EXPECT_EQ(KeptUnread("FEEDBACK.TXT"), kHeader + Submission("1", "555") + "\"2\",\"m\",\"555\"\r\n");
+}
+
+// The header is known by its text: a file a writer began anew without one (it appended by name
+// to a file the intake had just taken) is read from its first record.
+// The header written with a byte order mark before it, or unquoted, is still the header.
+TEST_F(FileIntakeTest, AFileWithoutTheHeaderIsReadFromItsFirstRecord) {
+  UseSubmissions();
+  const std::string header = "Unit,Message,Modem,Date,Time,Remote Address,User,Browser\r\n";
+  for (const std::string& start : {std::string(), "\xEF\xBB\xBF" + kHeader, header}) {
+    h.folder.Write("FEEDBACK.TXT", start + Submission("1", "555") + Submission("2", "555"));
+    Start();
+    EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
+    EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"1", "2"}));
+    EXPECT_FALSE(h.folder.Exists("FEEDBACK.TXT"));
+    Stop();
+  }
+}
+
+// A file cut inside its header: the operator's Start takes the other sources in, then shows its
+// box and stops, and keeps the file under a name no intake reads, named in a second box; the
+// next Start is not stopped by it.
+TEST_F(FileIntakeTest, AHeaderCutShortStopsOneStartAndIsKept) {
+  UseSubmissions();
+  UseOtherFile("pages.txt");
+  h.folder.Write("FEEDBACK.TXT", "\"Unit\",\"Message\"\r\n");
+  h.folder.Write("pages.txt", "\"own\",\"text\"\r\n");
+  Start();
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"own"}));
+  ASSERT_EQ(h.dialogs.Boxes().size(), 2U);
+  EXPECT_EQ(h.dialogs.Boxes()[0].prompt.rfind("Error:  62 - ", 0), 0U);
+  EXPECT_NE(LastBox().find("FEEDBACK.TXT.unread-"), std::string::npos) << LastBox();
+  EXPECT_EQ(Status(), "\"NOT AVAILABLE\"\r\n");
+  EXPECT_EQ(KeptUnread("FEEDBACK.TXT"), "\"Unit\",\"Message\"\r\n");
+  h.dialogs.ClearBoxes();
+
+  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("1", "555"));
+  Start();
+  EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"own", "1"}));
 }
 
 // Beyond 32,767 queued rows the rest wait in Temp for the following cycles.
@@ -139,13 +192,16 @@ TEST_F(FileIntakeTest, WithoutMyOwnTheOtherFileIsPassedOverQuietlyAndKept) {
   EXPECT_EQ(h.CountRows("Queue") + h.CountRows("Temp"), 0);
 }
 
-TEST_F(FileIntakeTest, AnOddOtherFileStoresNothingAndStaysForTheNextStart) {
+// At the operator's Start an odd Other File shows the error box; its complete pairs are stored
+// and the file is kept under a name no intake reads.
+TEST_F(FileIntakeTest, AnOddOtherFileStoresItsPairsAndIsKept) {
   UseOtherFile("pages.txt");
   h.folder.Write("pages.txt", "\"1\",\"one\"\r\n\"2\"\r\n");
   Start();
-  EXPECT_EQ(LastBox().rfind("Error:  62 - ", 0), 0U);
-  EXPECT_EQ(h.CountRows("Queue") + h.CountRows("Temp"), 0);
-  EXPECT_TRUE(h.folder.Exists("pages.txt"));
+  ASSERT_EQ(h.dialogs.Boxes().size(), 2U);
+  EXPECT_EQ(h.dialogs.Boxes()[0].prompt.rfind("Error:  62 - ", 0), 0U);
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"1"}));
+  EXPECT_EQ(KeptUnread("pages.txt"), "\"1\",\"one\"\r\n\"2\"\r\n");
 }
 
 }  // namespace

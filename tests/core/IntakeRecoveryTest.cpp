@@ -1,5 +1,11 @@
 // Errors half-way through the intake: no message is lost or stored twice, and a file whose rows
 // were not stored stays for the next Start.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
 #include "core/CoreTest.h"
 #include "platform/files/DurableFiles.h"
 #include "support/PowerCutVfs.h"
@@ -12,7 +18,8 @@ class IntakeRecoveryTest : public CoreTest {
  protected:
   void ExpectStoppedWithError(int number) {
     ASSERT_FALSE(h.dialogs.Boxes().empty());
-    EXPECT_EQ(LastBox().rfind("Error:  " + std::to_string(number) + " - ", 0), 0U) << LastBox();
+    const std::string& box = h.dialogs.Boxes().front().prompt;
+    EXPECT_EQ(box.rfind("Error:  " + std::to_string(number) + " - ", 0), 0U) << box;
     EXPECT_EQ(m().strServerState, "STOP");
     h.dialogs.ClearBoxes();
   }
@@ -53,7 +60,8 @@ TEST_F(IntakeRecoveryTest, AnErrorWhileStoringAFileRollsItsRowsBack) {
 }
 
 // The submissions are stored and their file gone when the Other File fails: they survive the
-// error trap in Queue, and the next Start neither loses nor doubles them.
+// error trap in Queue, with the Other File's complete pair, and the next Start neither loses
+// nor doubles them.
 TEST_F(IntakeRecoveryTest, UnitsStoredBeforeAnErrorAreKeptOnce) {
   UseSubmissions();
   UseOtherFile("pages.txt");
@@ -63,12 +71,152 @@ TEST_F(IntakeRecoveryTest, UnitsStoredBeforeAnErrorAreKeptOnce) {
   Start();
   ExpectStoppedWithError(62);
   EXPECT_FALSE(h.folder.Exists("FEEDBACK.TXT"));
-  EXPECT_TRUE(h.folder.Exists("pages.txt"));
+  EXPECT_FALSE(h.folder.Exists("pages.txt"));
 
-  h.folder.Write("pages.txt", "\"2\",\"two\"\r\n\"3\",\"three\"\r\n");
+  h.folder.Write("pages.txt", "\"3\",\"three\"\r\n");
   Start();
   EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"0", "1", "2", "3"}));
   EXPECT_EQ(h.CountRows("Scheadule"), 0);
+}
+
+// Aside copies a killed Start left, as a fresh file would be read: an empty one is deleted,
+// one cut short gives its complete records and is kept under a name no intake reads, one that
+// cannot be read at all is kept so too. Each kept copy is named once; Start goes on, and the
+// new files written since are taken in.
+TEST_F(IntakeRecoveryTest, LeftoverCopiesNeverStopAStart) {
+  UseSubmissions();
+  UseOtherFile("pages.txt");
+  h.folder.Write("FEEDBACK.TXT.taken-11", "");
+  h.folder.Write("FEEDBACK.TXT.taken-12", kHeader + Submission("cut", "555") + "\"lost\",\"m");
+  h.folder.Write("FEEDBACK.TXT.taken-13", "\"Unit\",\"Mess");
+  h.folder.Write("pages.txt.taken-14", "\"own\",\"text\"\r\n\"odd\"");
+  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("new", "555"));
+  Start();
+  EXPECT_EQ(m().strServerState, "RUNNING");
+  ASSERT_EQ(h.dialogs.Boxes().size(), 3U);
+  for (const char* kept : {"FEEDBACK.TXT.unread-12", "FEEDBACK.TXT.unread-13", "pages.txt.unread-14"}) {
+    EXPECT_TRUE(h.folder.Exists(kept)) << kept;
+    int named = 0;
+    for (const auto& box : h.dialogs.Boxes()) named += box.prompt.find(kept) != std::string::npos;
+    EXPECT_EQ(named, 1) << kept;
+  }
+  EXPECT_EQ(h.folder.Read("FEEDBACK.TXT.unread-13"), "\"Unit\",\"Mess");
+  for (const char* gone : {"FEEDBACK.TXT", "FEEDBACK.TXT.taken-11", "FEEDBACK.TXT.taken-12",
+                           "FEEDBACK.TXT.taken-13", "pages.txt.taken-14"}) {
+    EXPECT_FALSE(h.folder.Exists(gone)) << gone;
+  }
+  auto units = Column("Queue", "Unit");
+  std::sort(units.begin(), units.end());
+  EXPECT_EQ(units, (std::vector<std::optional<std::string>>{"cut", "new", "own"}));
+
+  h.dialogs.ClearBoxes();
+  Stop();
+  Start();
+  EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
+}
+
+// At a re-cycle a file that is not whole yet (its writer has not finished) is put back, the
+// status line names it, and the cycle goes on with the other input; the next re-cycle takes it
+// in once it is whole. The operator's Start keeps its box.
+TEST_F(IntakeRecoveryTest, AReCycleLeavesAFileNotWholeForTheNext) {
+  UseSubmissions();
+  UseOtherFile("pages.txt");
+  h.folder.Write("pages.txt", "\"1\",\"one\"\r\n\"2\"");
+  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("3", "555"));
+  h.core->StartFromRecycle();
+  EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
+  EXPECT_EQ(m().strServerState, "RUNNING");
+  EXPECT_EQ(form().lblStatus.Caption.get(), "pages.txt not complete yet; trying again at the next re-cycle");
+  EXPECT_EQ(h.folder.Read("pages.txt"), "\"1\",\"one\"\r\n\"2\"");
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"3"}));
+
+  h.folder.Write("pages.txt", "\"1\",\"one\"\r\n\"2\",\"two\"\r\n");
+  h.core->StartFromRecycle();
+  EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"3", "1", "2"}));
+  EXPECT_FALSE(h.folder.Exists("pages.txt"));
+}
+
+// A writer that goes on writing through the descriptor it had open when the file was taken
+// aside: its first write the header alone, or a record split in two writes. The copy is read
+// once it has been quiet for a moment, and every record is stored once.
+TEST_F(IntakeRecoveryTest, AWriterThatStillHoldsTheFileOpenFinishesIntoIt) {
+  UseSubmissions();
+  const std::string whole = kHeader + Submission("A", "555") + Submission("B", "555");
+  const std::string splitInB = kHeader + Submission("A", "555") + Submission("B", "555").substr(0, 20);
+  for (const std::string& written : {kHeader, splitInB}) {
+    h.folder.Write("FEEDBACK.TXT", written);
+    const std::string& rest = whole;
+    const int fd = ::open(h.folder.PathOf("FEEDBACK.TXT").c_str(), O_WRONLY | O_APPEND);
+    ASSERT_GE(fd, 0);
+    // The rest comes in two writes, 300 ms and 600 ms after the claim.
+    std::size_t done = written.size();
+    forms::Timer writer(h.loop, "writer", 300, true);
+    writer.OnTimer = [&] {
+      const std::size_t part = done == written.size() ? (rest.size() - done) / 2 : rest.size() - done;
+      ASSERT_EQ(::write(fd, rest.data() + done, part), static_cast<ssize_t>(part));
+      done += part;
+      if (done == rest.size()) writer.Enabled = false;
+    };
+    Start();
+    ::close(fd);
+    EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
+    EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"A", "B"}));
+    Stop();
+  }
+}
+
+// A committed copy whose delete fails is named in a box, and never read again: no input is
+// claimed anew while it stands (a new committed number would make it look unread). Once it
+// can be deleted, the waiting file is taken in.
+TEST_F(IntakeRecoveryTest, ACommittedCopyThatCannotBeDeletedIsNeverReadAgain) {
+  struct RefusingDeletes : files::Watcher {
+    int RemoveFault(const std::string& path) override {
+      return path.find(".taken-") != std::string::npos ? EACCES : 0;
+    }
+  } refusing;
+  UseSubmissions();
+  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("1", "555"));
+  files::SetWatcher(&refusing);
+  Start();
+  ASSERT_EQ(h.dialogs.Boxes().size(), 1U);
+  EXPECT_NE(LastBox().find("could not be deleted"), std::string::npos) << LastBox();
+  h.dialogs.ClearBoxes();
+  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("2", "555"));
+  for (int start = 0; start < 2; ++start) {
+    Stop();  // empties the queue
+    Start();
+    EXPECT_EQ(h.CountRows("Queue"), 0) << start;
+  }
+  files::SetWatcher(nullptr);
+  Stop();
+  Start();
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"2"}));
+  for (const std::string& name : h.folder.Names()) EXPECT_EQ(name.find("FEEDBACK"), std::string::npos) << name;
+}
+
+// A pager.mdb an earlier version left after a crash: its aside copies carry numbers up to 2^30
+// and its header one claim for both inputs. The committed copy is deleted unread, the other is
+// taken in once, also when a new file of either input is claimed in the same Start.
+TEST_F(IntakeRecoveryTest, CopiesOfTheEarlierHeaderLayoutAreTakenInOnce) {
+  UseSubmissions();
+  UseOtherFile("pages.txt");
+  h.Exec("PRAGMA user_version = " + std::to_string(700000000 << 1));  // claim 700000000 committed
+  h.folder.Write("pages.txt.taken-700000000", "\"stored\",\"text\"\r\n");
+  h.folder.Write("FEEDBACK.TXT.taken-123456789", kHeader + Submission("aside", "555"));
+  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("new", "555"));
+  h.folder.Write("pages.txt", "\"own\",\"text\"\r\n");
+  Start();
+  EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
+  auto units = Column("Queue", "Unit");
+  std::sort(units.begin(), units.end());
+  EXPECT_EQ(units, (std::vector<std::optional<std::string>>{"aside", "new", "own"}));
+  for (const std::string& name : h.folder.Names()) {
+    EXPECT_EQ(name.find(".taken-"), std::string::npos) << name;
+  }
+  Stop();
+  Start();
+  EXPECT_EQ(h.CountRows("Queue"), 0);
 }
 
 // A Start that died between taking a file aside and its commit leaves the aside file; one that

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "PagerFile.h"
 #include "support/ErrorNumber.h"
 
@@ -48,6 +50,30 @@ TEST(DatabaseOpen, OpensSharedInWriteAheadLogMode) {
   auto second = file.Open();
   second->Execute("INSERT INTO Temp (Unit) VALUES ('1')");
   EXPECT_EQ(db->OpenRecordset("Temp")->RecordCount(), 1);
+}
+
+// The log is emptied when the server closes the file, also while another program has it open:
+// a copy of the file put in place before the next use keeps its own content.
+TEST(DatabaseClose, NoLogOutlivesAUseAndACopyPutInPlaceIsReadAsItStands) {
+  PagerFile file;
+  std::filesystem::copy_file(file.Path(), file.Folder().PathOf("copy.mdb"));
+  OutsideConnection outside(file.Path());
+  EXPECT_EQ(outside.Number("SELECT count(*) FROM Temp"), 0);  // the file open in another program
+  {
+    auto db = file.Open();
+    db->Execute("INSERT INTO Temp (Unit) VALUES ('1')");
+    db->Close();
+  }
+  std::error_code missing;
+  const auto logSize = std::filesystem::file_size(file.Path() + "-wal", missing);
+  EXPECT_TRUE(missing || logSize == 0) << logSize;
+  std::filesystem::rename(file.Folder().PathOf("copy.mdb"), file.Path());
+  OutsideConnection copy(file.Path());
+  copy.Exec("INSERT INTO Queue (Unit) VALUES ('2')");
+  EXPECT_EQ(copy.Number("SELECT count(*) FROM Temp"), 0);
+  auto db = file.Open();
+  EXPECT_EQ(db->OpenRecordset("Queue")->RecordCount(), 1);
+  EXPECT_EQ(db->OpenRecordset("Temp")->RecordCount(), 0);
 }
 
 TEST(DatabaseOpen, OnlyWorkspaceZeroExists) {

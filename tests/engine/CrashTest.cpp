@@ -1,21 +1,27 @@
-// The server killed, or its power cut, right after each database write of a cycle, in turn: a
-// child process runs the cycle and ends itself at the chosen write. Killed, the files keep
-// exactly what was written; cut, they keep only what was synced (the database's pages through
-// a VFS that drops unsynced writes, the folders' names through a journal of the renames and
-// deletes not synced). Then a fresh server on the same folder, with the same simulated modem,
-// runs a cycle to its end. Whatever the crash point, every page reaches the terminal once, or
-// waits, or is logged as not sent, and no input file is read twice.
+// The server killed, or its power cut, right after each database write of a cycle, in turn, and
+// before and after each rename, delete and folder sync of its intake: a child process runs the
+// cycle and ends itself at the chosen point. Killed, the files keep exactly what was written;
+// cut, they keep only what was synced (the database's pages through a VFS that drops unsynced
+// writes, the folders' names through a journal of the renames and deletes not synced). Then a
+// fresh server on the same folder, with the same simulated modem, runs a cycle to its end.
+// Whatever the crash point, no Start stops on what the crash left, every page reaches the
+// terminal once, or waits, or is logged as not sent, and no input file is read twice. Among the
+// inputs are an empty submissions file and one whose last record is cut short.
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <tuple>
 
 #include "EngineFixture.h"
 #include "common/RecordWriter.h"
 #include "platform/dao/CommitObserver.h"
+#include "support/DyingWatcher.h"
 #include "support/FolderJournal.h"
 #include "support/PowerCutVfs.h"
 
@@ -28,8 +34,9 @@ constexpr int kFinished = 41;
 enum class Death { kKill, kPowerCut };
 
 // The pages that must reach the terminal once: three submissions, one line of the Other File,
-// a scheduled row that comes in with Status "Y", and a second submissions file written during
-// the first cycle (so that each input is claimed twice over the two cycles).
+// a scheduled row that comes in with Status "Y", and a second Other File written during the
+// first cycle, with an empty submissions file (so that each input is claimed twice over the two
+// cycles). The first submissions file ends in a record cut short (unit 108), which is kept.
 const char* const kPages[] = {"101", "102", "103", "104", "105", "106", "107"};
 
 // Three companies, in the order they are called: one busy, one whose terminal refuses the
@@ -42,6 +49,8 @@ modemsim::ModemConfig Terminal() {
   config.dialPlan.Add("5550003", modemsim::ParseBehaviour("connect:2"));
   return config;
 }
+
+const std::string kCutShort = "\"108\",\"page 108\",\"5550003\"";
 
 std::string Submissions(const std::vector<std::pair<std::string, std::string>>& pages) {
   std::string file = "\"Unit\",\"Message\",\"Modem\",\"Date\",\"Time\",\"Remote Address\",\"User\",\"Browser\"\r\n";
@@ -65,12 +74,14 @@ void LayOutFolder(const std::string& folder) {
   h.folder.Write("pages.out", "\"104\",\"page 104\"\r\n");
   h.InsertScheduled("2026-12-07", "09:00", "5550003", "105", "page 105", "Y");
   h.folder.Write("FEEDBACK.TXT", Submissions({{"1", "5550001"}, {"999", "5550002"}, {"101", "5550003"},
-                                              {"102", "5550003"}, {"103", "5550003"}}));
+                                              {"102", "5550003"}, {"103", "5550003"}}) +
+                                     kCutShort);
 }
 
 // One server on the folder, from its load to the end of its second cycle. Right after its first
-// Start, a second submissions file is written (once per folder: a marker says it was). The
-// pages the terminal took are appended to pages.txt as "unit<TAB>text" lines.
+// Start, a second Other File and an empty submissions file are written (once per folder: a
+// marker says they were). The pages the terminal took are appended to pages.txt as
+// "unit<TAB>text" lines.
 class ServerRun {
  public:
   explicit ServerRun(const std::string& folder) : h(Options(folder)), terminal(h.loop, h.fakeSerial, Terminal()) {}
@@ -85,7 +96,8 @@ class ServerRun {
     h.core->Command1_Click();
     if (!h.folder.Exists("second-batch")) {
       h.folder.Write("second-batch", "");
-      h.folder.Write("FEEDBACK.TXT", Submissions({{"106", "5550003"}, {"107", "5550003"}}));
+      h.folder.Write("FEEDBACK.TXT", "");
+      h.folder.Write("pages.out", "\"106\",\"page 106\"\r\n\"107\",\"page 107\"\r\n");
     }
     for (int cycle = 0; cycle < 2; ++cycle) {
       if (!h.loop.AdvanceUntil([&] { return h.form->tmrRestart.Enabled.get(); }, 3600000, 100)) return false;
@@ -103,8 +115,16 @@ class ServerRun {
   testing_support::InProcessTerminal terminal;
 };
 
-// Runs the cycle in a child process that dies right after the `write`-th commit.
-int RunUntilWrite(const std::string& folder, int write, Death death) {
+// Where the child dies: right after its n-th commit, or at the n-th moment before or after a
+// rename, a delete or a folder sync of the intake's files.
+enum class At { kCommit, kFileOperation };
+
+bool IsIntakeFile(const std::string& path) {
+  return path.find("FEEDBACK.TXT") != std::string::npos || path.find("pages.out") != std::string::npos;
+}
+
+// Runs the cycle in a child process that dies at the `n`-th point of the kind `at`.
+int RunUntil(const std::string& folder, At at, int n, Death death) {
   const pid_t child = fork();
   if (child == 0) {
     std::unique_ptr<testing_support::PowerCutVfs> disk;
@@ -114,14 +134,18 @@ int RunUntilWrite(const std::string& folder, int write, Death death) {
       folders = std::make_unique<testing_support::FolderJournal>();
     }
     ServerRun* run = nullptr;
-    int writes = 0;
-    dao::detail::SetCommitObserver([&] {
-      if (++writes < write) return;
+    const auto die = [&] {
       run->SavePages();  // what the terminal took is not the server's to lose
       if (folders) folders->Cut();
       if (disk) disk->Cut();
       _exit(kCrashed);
+    };
+    int writes = 0;
+    dao::detail::SetCommitObserver([&] {
+      if (at == At::kCommit && ++writes == n) die();
     });
+    std::optional<testing_support::DyingWatcher> watcher;
+    if (at == At::kFileOperation) watcher.emplace(n, folders.get(), IsIntakeFile, die);
     ServerRun server(folder);
     run = &server;
     const bool ended = server.RunCycles();
@@ -141,16 +165,17 @@ std::map<std::string, int> AcceptedPages(const std::string& folder) {
   return count;
 }
 
-class CrashTest : public ::testing::TestWithParam<Death> {};
+class CrashTest : public ::testing::TestWithParam<std::tuple<Death, At>> {};
 
-TEST_P(CrashTest, NoPageIsLostOrSentTwiceWhateverWriteTheServerDiesAfter) {
+TEST_P(CrashTest, NoPageIsLostOrSentTwiceWhereverTheServerDies) {
+  const auto [death, at] = GetParam();
   testing_support::TempFolder root;
   int crashes = 0;
-  for (int write = 1;; ++write) {
-    SCOPED_TRACE("died after write " + std::to_string(write));
-    const std::string folder = root.PathOf("run" + std::to_string(write));
+  for (int point = 1;; ++point) {
+    SCOPED_TRACE("died at point " + std::to_string(point));
+    const std::string folder = root.PathOf("run" + std::to_string(point));
     LayOutFolder(folder);
-    const int outcome = RunUntilWrite(folder, write, GetParam());
+    const int outcome = RunUntil(folder, at, point, death);
     ASSERT_TRUE(outcome == kCrashed || outcome == kFinished) << "child ended with " << outcome;
     if (outcome == kFinished) break;
     ++crashes;
@@ -158,6 +183,10 @@ TEST_P(CrashTest, NoPageIsLostOrSentTwiceWhateverWriteTheServerDiesAfter) {
     ServerRun restarted(folder);
     ASSERT_TRUE(restarted.RunCycles());
     restarted.SavePages();
+    for (const auto& box : restarted.h.dialogs.Boxes()) {
+      EXPECT_EQ(box.prompt.find("Error: "), std::string::npos) << box.prompt;
+    }
+    EXPECT_NE(restarted.h.m.strServerState, "STOP");
 
     const auto accepted = AcceptedPages(folder);
     for (const char* unit : kPages) EXPECT_EQ(accepted.count(unit) ? accepted.at(unit) : 0, 1) << unit;
@@ -179,17 +208,32 @@ TEST_P(CrashTest, NoPageIsLostOrSentTwiceWhateverWriteTheServerDiesAfter) {
     EXPECT_GE(refused, 1);
     EXPECT_EQ(sent, 7);
     EXPECT_EQ(h.CountRows("Queue"), 0);
+    // The record cut short is kept, once, under a name no intake reads.
+    int kept = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
       const std::string name = entry.path().filename().string();
+      if (name.rfind("FEEDBACK.TXT.unread-", 0) == 0) {
+        ++kept;
+        EXPECT_NE(h.folder.Read(name).find(kCutShort), std::string::npos);
+        continue;
+      }
       EXPECT_TRUE(name.rfind("FEEDBACK.TXT", 0) == std::string::npos && name.rfind("pages.out", 0) == std::string::npos)
           << name;
     }
+    EXPECT_EQ(kept, 1);
   }
-  EXPECT_GE(crashes, 17) << "every write of the two cycles was a crash point";
+  EXPECT_GE(crashes, at == At::kCommit ? 17 : 36) << "every point of the two cycles was a crash point";
 }
 
-INSTANTIATE_TEST_SUITE_P(KilledOrCut, CrashTest, ::testing::Values(Death::kKill, Death::kPowerCut),
-                         [](const auto& death) { return death.param == Death::kKill ? "Killed" : "PowerCut"; });
+std::string NameOf(const ::testing::TestParamInfo<std::tuple<Death, At>>& param) {
+  return std::string(std::get<0>(param.param) == Death::kKill ? "Killed" : "PowerCut") +
+         (std::get<1>(param.param) == At::kCommit ? "AfterEachCommit" : "AroundEachFileOperation");
+}
+
+INSTANTIATE_TEST_SUITE_P(KilledOrCut, CrashTest,
+                         ::testing::Combine(::testing::Values(Death::kKill, Death::kPowerCut),
+                                            ::testing::Values(At::kCommit, At::kFileOperation)),
+                         NameOf);
 
 }  // namespace
 }  // namespace engine_test

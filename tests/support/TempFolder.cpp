@@ -1,5 +1,7 @@
 #include "support/TempFolder.h"
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -35,6 +37,13 @@ std::string TempFolder::Read(const std::string& name) const {
 }
 
 bool TempFolder::Exists(const std::string& name) const { return std::filesystem::exists(PathOf(name)); }
+
+std::vector<std::string> TempFolder::Names() const {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 void TempFolder::Remove(const std::string& name) const {
   std::error_code ignored;

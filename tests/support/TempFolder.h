@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -22,6 +23,8 @@ class TempFolder {
   std::string Read(const std::string& name) const;  // "" when missing
   bool Exists(const std::string& name) const;
   void Remove(const std::string& name) const;
+  // The names in the folder, sorted.
+  std::vector<std::string> Names() const;
 
  private:
   std::string path_;

@@ -115,6 +115,14 @@ std::unique_ptr<Connection> Connection::Open(const std::string& path, bool readO
 
 Connection::~Connection() {
   for (auto& [sql, statement] : statements_) sqlite3_finalize(statement);
+  // No write-ahead log outlives a use of the file: its content is copied into the file and the
+  // log emptied, so that a copy of the file put in place before the next use is read as it
+  // stands, not with this log laid over it. Without waiting: another program reading at this
+  // moment keeps the log, which is then its use's.
+  if (sqlite3_db_readonly(db_, "main") == 0 && sqlite3_get_autocommit(db_) != 0) {
+    sqlite3_busy_timeout(db_, 0);
+    sqlite3_wal_checkpoint_v2(db_, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+  }
   sqlite3_close_v2(db_);  // rolls back an open transaction
 }
 

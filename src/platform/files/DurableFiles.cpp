@@ -38,7 +38,9 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-int RenameNoReplace(const std::string& from, const std::string& to) {
+namespace {
+
+int RenameNoReplaceUnwatched(const std::string& from, const std::string& to) {
   if (Watcher* watcher = CurrentWatcher()) watcher->BeforeRename(from, to);
   int result = Retrying([&] { return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE); });
   if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
@@ -50,14 +52,31 @@ int RenameNoReplace(const std::string& from, const std::string& to) {
   return ResultOf(result);
 }
 
+}  // namespace
+
+int RenameNoReplace(const std::string& from, const std::string& to) {
+  const int result = RenameNoReplaceUnwatched(from, to);
+  if (Watcher* watcher = CurrentWatcher()) watcher->AfterRename(from, to, result);
+  return result;
+}
+
 int Rename(const std::string& from, const std::string& to) {
   if (Watcher* watcher = CurrentWatcher()) watcher->BeforeRename(from, to);
-  return ResultOf(Retrying([&] { return ::rename(from.c_str(), to.c_str()); }));
+  const int result = ResultOf(Retrying([&] { return ::rename(from.c_str(), to.c_str()); }));
+  if (Watcher* watcher = CurrentWatcher()) watcher->AfterRename(from, to, result);
+  return result;
 }
 
 int Remove(const std::string& path) {
-  if (Watcher* watcher = CurrentWatcher()) watcher->BeforeRemove(path);
-  return ResultOf(Retrying([&] { return ::unlink(path.c_str()); }));
+  int result;
+  if (Watcher* watcher = CurrentWatcher()) {
+    watcher->BeforeRemove(path);
+    result = watcher->RemoveFault(path);
+    if (result != 0) return result;
+  }
+  result = ResultOf(Retrying([&] { return ::unlink(path.c_str()); }));
+  if (Watcher* watcher = CurrentWatcher()) watcher->AfterRemove(path, result);
+  return result;
 }
 
 int CreateNew(const std::string& path, unsigned mode) {
@@ -76,6 +95,7 @@ int SyncFile(int fd, const std::string& path) {
 }
 
 int SyncFolder(const std::string& folder) {
+  if (Watcher* watcher = CurrentWatcher()) watcher->BeforeFolderSync(folder);
   const int fd = Retrying([&] { return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
   if (fd < 0) return errno;
   const int result = Retrying([&] { return ::fsync(fd); });

@@ -35,16 +35,22 @@ int SyncFolder(const std::string& folder);
 // The folder of `path`: what comes before its last '/', "." for a bare name, "/" at the root.
 std::string FolderOf(const std::string& path);
 
-// The seam for fault tests: told of each operation above before it is made (the renames and
-// deletes) or once it succeeded (the creates and syncs), in order. The program sets none.
+// The seam for fault tests: told of each operation above before it is made (the renames,
+// deletes and folder syncs) and once it was made (with its result), or once it succeeded (the
+// creates and file syncs), in order. The program sets none.
 class Watcher {
  public:
   virtual ~Watcher() = default;
   virtual void BeforeRename(const std::string& /*from*/, const std::string& /*to*/) {}
+  virtual void AfterRename(const std::string& /*from*/, const std::string& /*to*/, int /*result*/) {}
   virtual void BeforeRemove(const std::string& /*path*/) {}
+  virtual void AfterRemove(const std::string& /*path*/, int /*result*/) {}
+  virtual void BeforeFolderSync(const std::string& /*folder*/) {}
   virtual void Created(const std::string& /*path*/) {}
   virtual void FileSynced(const std::string& /*path*/) {}
   virtual void FolderSynced(const std::string& /*folder*/) {}
+  // Asked after BeforeRemove: an errno the delete fails with instead (0: it is made).
+  virtual int RemoveFault(const std::string& /*path*/) { return 0; }
 };
 // Watches every operation from now on (nullptr: none). The watcher must outlive its use.
 void SetWatcher(Watcher* watcher);

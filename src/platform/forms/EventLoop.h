@@ -34,6 +34,10 @@ class EventLoop {
   // input), then returns.
   virtual void DoEvents() = 0;
 
+  // A handler's bounded wait: runs the events of the next `ms` milliseconds as DoEvents does,
+  // then returns. The real loops pump and sleep in turn; SimulatedLoop moves its virtual time.
+  virtual void Wait(std::int64_t ms);
+
  protected:
   friend class Timer;
   virtual void Register(Timer& timer) = 0;

@@ -23,6 +23,8 @@ class SimulatedLoop : public EventLoop {
 
   std::int64_t NowMs() const override { return nowMs_; }
   void DoEvents() override;
+  // Advances virtual time by ms (Advance), also from inside a handler.
+  void Wait(std::int64_t ms) override { Advance(ms); }
 
   // Moves virtual time forward by ms, running every tick that falls due up to and including
   // the end point. Queued input runs first.
