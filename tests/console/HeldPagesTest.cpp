@@ -36,19 +36,7 @@ class HeldPagesTest : public ConsoleTest {
   // Two pages wait for 5551234; the terminal takes the first while another program holds the
   // database (held in `lock`), so that its "sent" mark cannot be stored.
   void FirstPageTakenUnderALock() {
-    {
-      auto database = dbEngine.Workspaces(0).OpenDatabase(folder.PathOf("pager.mdb"));
-      auto queue = database->OpenRecordset("Queue");
-      for (const char* message : {"Meeting at 3", "Bring the keys"}) {
-        queue->AddNew();
-        queue->SetField("Unit", std::string("4711"));
-        queue->SetField("Message", std::string(message));
-        queue->SetField("Modem", std::string("5551234"));
-        queue->SetField("Status", std::string("N"));
-        queue->Update();
-      }
-      database->Close();
-    }
+    QueueMessages("4711", "5551234", {"Meeting at 3", "Bring the keys"});
     Press(form().Start);
     serial->PushInput("CONNECT 2400\r\nID=\r\n");
     serial->HoldOutput(true);
@@ -70,14 +58,6 @@ class HeldPagesTest : public ConsoleTest {
     });
   }
 
-  long Count(const std::string& query) {
-    auto database = dbEngine.Workspaces(0).OpenDatabase(folder.PathOf("pager.mdb"), false, true);
-    auto rows = database->OpenRecordset(query);
-    if (!rows->Eof()) rows->MoveLast();
-    const long count = rows->RecordCount();
-    database->Close();
-    return count;
-  }
   long SentRecords() { return Count("Select * from TranLog Where Message Like '%Meeting at 3 for unit 4711 was sent successfully.'"); }
 
   void ConfirmShutdown() {

@@ -21,29 +21,13 @@ class ServerApplicationTest : public ConsoleTest {
 
   // Queues one message for 5551234, presses Start and lets the modem answer CONNECT.
   void CallWithOneMessage() {
-    auto database = dbEngine.Workspaces(0).OpenDatabase(folder.PathOf("pager.mdb"));
-    auto queue = database->OpenRecordset("Queue");
-    queue->AddNew();
-    queue->SetField("Unit", std::string("4711"));
-    queue->SetField("Message", std::string("Meeting at 3"));
-    queue->SetField("Modem", std::string("5551234"));
-    queue->SetField("Status", std::string("N"));
-    queue->Update();
-    database->Close();
+    QueueMessages("4711", "5551234", {"Meeting at 3"});
     Press(form().Start);
     serial->PushInput("CONNECT 2400\r\n");
     loop.Advance(1000);
     ASSERT_TRUE(form().tmrSend.Enabled);
   }
 
-  long Count(const std::string& query) {
-    auto database = dbEngine.Workspaces(0).OpenDatabase(folder.PathOf("pager.mdb"), false, true);
-    auto rows = database->OpenRecordset(query);
-    if (!rows->Eof()) rows->MoveLast();
-    const long count = rows->RecordCount();
-    database->Close();
-    return count;
-  }
 };
 
 TEST_F(ServerApplicationTest, OperatorRunsAndShutsDownTheServerFromThePanel) {

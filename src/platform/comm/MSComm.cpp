@@ -50,24 +50,23 @@ void MSComm::SetPortOpen(bool open) {
     received_.clear();
     return;
   }
-  if (!device_) return;
-  std::unique_ptr<SerialDevice> device = std::move(device_);
-  received_.clear();
-  try {
-    device->Close();
-  } catch (...) {
-    // A device that has vanished cannot be closed any further; the port is closed for us.
-  }
+  CloseDevice(false);
 }
 
-void MSComm::DropLine() {
+void MSComm::DropLine() { CloseDevice(true); }
+
+void MSComm::CloseDevice(bool dropLine) {
   if (!device_) return;
   std::unique_ptr<SerialDevice> device = std::move(device_);
   received_.clear();
   try {
-    device->CloseDroppingLine();
+    if (dropLine) {
+      device->CloseDroppingLine();
+    } else {
+      device->Close();
+    }
   } catch (...) {
-    // As SetPortOpen(false): the port is closed for us whatever the device says.
+    // A device that has vanished cannot be closed any further; the port is closed for us.
   }
 }
 

@@ -96,6 +96,9 @@ class MSComm {
   std::int64_t SendTimeMs(std::size_t characters) const;
 
  private:
+  // Closes the device, drained or with the line dropped; a vanished device counts as closed.
+  void CloseDevice(bool dropLine);
+
   std::shared_ptr<SerialBackend> backend_;
   std::unique_ptr<SerialDevice> device_;
   int port_ = 1;
