@@ -107,8 +107,6 @@ TEST_F(PauseAndRecycleTest, PortReopenedDuringThePauseIsUsedForTheNextDial) {
   EXPECT_EQ(form().lblStatus.Caption.get(), "Dialing 5550200");
 }
 
-// The end of the list removes the rows a failed call never retries (a Status other than "N",
-// a Null one included) and keeps only the failed "N" row, in Temp, for the next cycle.
 // A failed call settles every row of its company: each gets its failure record, and only the
 // waiting ones ("N") go back to Temp. A row an outside writer adds after its company's turn was
 // never offered: the end of the list leaves it for the next cycle, whatever its Status.
