@@ -142,6 +142,7 @@ bool MessageIntake::SettleCommittedCopies(const Input& input) {
 
 void MessageIntake::TakeInLeftCopies(QueueStore& store, const Input& input) {
   for (const TakenFile& taken : FindTakenFiles(input.base)) {
+    if (copyStands_) return;
     if (ClaimCommitted(Db(), input.kind, taken)) continue;  // one that could not be settled
     if (taken.number > kMaxClaimNumber) {
       // A copy of the earlier header layout is claimed anew under a number of this one, so
@@ -209,11 +210,17 @@ MessageIntake::TakeOutcome MessageIntake::TakeIn(QueueStore& store, FileClaim& c
     });
   }
   if (whole && StampOf(path) == read) {
-    if (!claim.Release()) NoteNotDeleted(path);
+    if (!claim.Release()) {
+      NoteNotDeleted(path);
+      copyStands_ = true;
+    }
   } else {
     // Not read whole, or written to since it was read: what it holds beyond its stored rows
-    // is kept where no intake reads it.
-    NoteKeptUnread(path, claim.KeepUnread());
+    // is kept where no intake reads it. One that stays aside with its claim committed
+    // stands like a copy not deleted.
+    const std::string kept = claim.KeepUnread();
+    NoteKeptUnread(path, kept);
+    if (kept.empty() && !error) copyStands_ = true;
   }
   if (fresh && !deferred_ && error) deferred_ = *error;
   if (fresh && !deferred_ && parsed.incompleteIsError) {

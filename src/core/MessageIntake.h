@@ -118,6 +118,8 @@ class MessageIntake {
   std::set<std::string> reported_;  // every notice given in this run
   std::vector<std::string> waiting_;
   std::optional<vb::RuntimeError> deferred_;  // raised once the other sources are in
+  // A committed aside copy stands undeleted: no claim may be committed in this intake.
+  bool copyStands_ = false;
 };
 
 // The due rule of a scheduled row: its date is readable and on or before today and,

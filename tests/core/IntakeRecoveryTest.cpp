@@ -195,6 +195,28 @@ TEST_F(IntakeRecoveryTest, ACommittedCopyThatCannotBeDeletedIsNeverReadAgain) {
   for (const std::string& name : h.folder.Names()) EXPECT_EQ(name.find("FEEDBACK"), std::string::npos) << name;
 }
 
+// The same within one Start: a copy an interrupted Start left is taken in and cannot be
+// deleted; the new file waiting under the input's name is not claimed after it in that Start.
+TEST_F(IntakeRecoveryTest, ACopyNotDeletedStopsTheClaimsOfTheSameStart) {
+  struct RefusingDeletes : files::Watcher {
+    int RemoveFault(const std::string& path) override {
+      return path.find(".taken-12345") != std::string::npos ? EACCES : 0;
+    }
+  } refusing;
+  UseSubmissions();
+  h.folder.Write("FEEDBACK.TXT.taken-12345", kHeader + Submission("aside", "555"));
+  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("new", "555"));
+  files::SetWatcher(&refusing);
+  Start();
+  ASSERT_EQ(h.dialogs.Boxes().size(), 1U);
+  EXPECT_NE(LastBox().find("could not be deleted"), std::string::npos) << LastBox();
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"aside"}));
+  files::SetWatcher(nullptr);
+  Stop();  // empties the queue
+  Start();
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"new"}));
+}
+
 // A pager.mdb an earlier version left after a crash: its aside copies carry numbers up to 2^30
 // and its header one claim for both inputs. The committed copy is deleted unread, the other is
 // taken in once, also when a new file of either input is claimed in the same Start.
