@@ -166,6 +166,9 @@ void MessageIntake::WaitUntilQuiet(const std::string& path) {
   if (last.size >= 0 && FileClockNowNs() - last.changedNs >= kQuietMs * 1'000'000) return;
   for (std::int64_t waited = 0; waited < kMaxQuietWaitMs; waited += kQuietMs) {
     platform_.loop.Wait(kQuietMs);
+    // The wait lets clicks and signals in: a Stop there has ended the server's work, and closed
+    // the database, and the Start goes no further.
+    if (m_.strServerState != "RUNNING") throw IntakeStopped{};
     const Stamp now = StampOf(path);
     if (now == last) return;
     last = now;

@@ -56,6 +56,11 @@ namespace pager {
 class QueueStore;
 class FileClaim;
 
+// Raised by ImportMessages when a Stop ran in the wait for a quiet file (its pump lets clicks
+// and signals in): the Stop has done its work, and the Start ends without a box. What the
+// intake had claimed is put back, or stays aside, as after any error.
+struct IntakeStopped {};
+
 class MessageIntake {
  public:
   MessageIntake(Form1& form, Module1& m, Platform& platform);
@@ -64,6 +69,7 @@ class MessageIntake {
   // (every company, every status). Raises the run-time errors of the files and the database
   // (91 when no database is open); see the principles above for what an error leaves.
   // `recycling`: the re-cycle's Start, which leaves a file it cannot read whole for the next.
+  // Raises IntakeStopped when the server was stopped while it waited for a file to be quiet.
   long ImportMessages(bool recycling = false);
 
   // What the intake has to tell the operator, each once (they are forgotten here): the files

@@ -9,14 +9,16 @@
 //    closed. A missing Inter.dat means Intranet mode off, without a box.
 //  - Command1_Click never lets a run-time error out either: it shows the general box, shows the
 //    stopped look, pumps once and stops the server, keeping every message still waiting (in
-//    Queue and Temp) for the next Start and removing the sent ones (QueueRules.h).
+//    Queue and Temp) for the next Start and removing the sent ones (QueueRules.h). A Stop run
+//    while the intake waits for a file to be quiet ends the Start without a box.
 //  - Every Start, before its intake, removes the rows already sent (a cycle that was cut short
 //    by a crash, the error trap or a failed end-of-list removal leaves them) and finishes an
 //    input file that an interrupted Start had taken aside.
 //  - Command2_Click skips every failing statement; run by the operator it empties Temp and
 //    Queue when the database is open and no page the terminal took is left unstored.
-//  - Nothing here sleeps; only Start's error box and its one pump, and the pumps between the
-//    tries that store the held pages (StoreEngineSettlings), let other events run.
+//  - Nothing here sleeps; only Start's error box and its one pump, the intake's wait for a
+//    quiet file, and the pumps between the tries that store the held pages
+//    (StoreEngineSettlings), let other events run.
 #pragma once
 
 #include <functional>

@@ -166,6 +166,22 @@ TEST_F(IntakeRecoveryTest, AWriterThatStillHoldsTheFileOpenFinishesIntoIt) {
   }
 }
 
+// The operator's Stop while the intake waits for a file to be quiet (the wait lets clicks in):
+// the server stops as at any moment, with no error box, and the file is back under its name
+// for the next Start.
+TEST_F(IntakeRecoveryTest, AStopWhileTheIntakeWaitsForAQuietFileShowsNoError) {
+  UseSubmissions();
+  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("1", "555"));
+  h.loop.Post([&] { Stop(); });
+  Start();
+  EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
+  EXPECT_EQ(m().strServerState, "STOP");
+  EXPECT_EQ(form().lblStatus.Caption.get(), "Server is not available");
+  EXPECT_EQ(h.folder.Read("FEEDBACK.TXT"), kHeader + Submission("1", "555"));
+  Start();
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"1"}));
+}
+
 // A committed copy whose delete fails is named in a box, and never read again: no input is
 // claimed anew while it stands (a new committed number would make it look unread). Once it
 // can be deleted, the waiting file is taken in.
