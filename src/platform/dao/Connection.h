@@ -53,6 +53,10 @@ class Connection {
   void Commit();
   void Rollback();  // harmless outside a transaction
   bool InTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
+  // Copies the write-ahead log into the file and empties it (waiting out a writer for the busy
+  // timeout); nothing outside a transaction of this connection, or read-only, or when another
+  // program's use of the log stands in the way.
+  void EmptyLog();
 
  private:
   Connection(sqlite3* db, std::string path) : db_(db), path_(std::move(path)) {}
