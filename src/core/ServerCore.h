@@ -105,6 +105,12 @@ class ServerCore {
   // The shut-down could not store the held pages: the console names them and sets the exit
   // status (may be empty in tests).
   std::function<void()> pagesNotStored;
+  // The tries of StoreEngineSettlings are over (true: everything is stored). A signal that came
+  // in their pump leaves the report of the held pages to this moment (may be empty in tests).
+  std::function<void(bool stored)> storingEnded;
+  // True while StoreEngineSettlings tries (a Stop or the shut-down, whose pumps let clicks and
+  // signals in).
+  bool StoringPages() const { return storingPages_; }
 
   MessageIntake& Intake() { return intake_; }
 
@@ -122,6 +128,8 @@ class ServerCore {
   // (QueueRules.h).
   void RemoveSentRows();
   void StartTrap(const vb::RuntimeError& error);
+  // StoreEngineSettlings' tries, while storingPages_ is set.
+  bool TryStoringEngineSettlings(int tries);
   // The intake's notices, each in a box of its own.
   void ShowIntakeNotices();
   static std::string WaitingInputsText(const std::vector<std::string>& names);
