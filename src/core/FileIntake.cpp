@@ -103,15 +103,34 @@ void MessageIntake::ClaimSubmissions(QueueStore& store, const Input& input) {
   while (true) {
     const auto file = FindPathByName(input.base, kFeedbackTxtUpper);
     if (!file) return;
-    FileClaim claim(Db(), input.kind, *file, *file);
+    std::optional<FileClaim> claim;
+    if (!Claim(claim, input, *file)) return;
     // An empty file holds nothing; the tests run again in case a new one has been written.
-    if (TakeIn(store, claim, input, true) == TakeOutcome::kTaken) return;
+    if (TakeIn(store, *claim, input, true) == TakeOutcome::kTaken) return;
   }
 }
 
 void MessageIntake::ClaimOtherFile(QueueStore& store, const Input& input) {
-  FileClaim claim(Db(), input.kind, input.base, input.base);
-  TakeIn(store, claim, input, true);
+  std::optional<FileClaim> claim;
+  if (Claim(claim, input, input.base)) TakeIn(store, *claim, input, true);
+}
+
+bool MessageIntake::Claim(std::optional<FileClaim>& claim, const Input& input, const std::string& file) {
+  dao::Database& db = Db();
+  try {
+    claim.emplace(db, input.kind, file, file);
+    return true;
+  } catch (const vb::RuntimeError& e) {
+    // At a re-cycle a file that went since it was seen (a writer replacing it), or that cannot
+    // be taken aside now, is left for the next re-cycle, as a file not read whole is; the
+    // operator's Start reports it.
+    const int number = e.Number();
+    const bool fileError = number == vb::err::kFileNotFound || number == vb::err::kPathFileAccessError ||
+                           number == vb::err::kDeviceIOError;
+    if (!recycling_ || !fileError) throw;
+    if (number != vb::err::kFileNotFound) waiting_.push_back(NameOf(file));
+    return false;
+  }
 }
 
 bool MessageIntake::SettleCommittedCopies(const Input& input) {

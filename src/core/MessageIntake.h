@@ -21,10 +21,11 @@
 //
 // A file that cannot be read whole (an incomplete last record, a header cut short, a file that
 // cannot be opened) is never dropped. At a re-cycle it is left for the next one: put back
-// under its name (an aside copy stays aside), and named in WaitingInputs(). Otherwise its
-// complete records are stored and it is kept under a name no intake reads (FileClaim::
-// KeepUnread), named in TakeNotices(); an input file (not an aside copy) whose rules call that
-// an error then raises it, as before, once the other sources are in. A committed aside copy
+// under its name (an aside copy stays aside), and named in WaitingInputs(); so is an input file
+// that cannot be taken aside at a re-cycle (one that went before its claim is not there).
+// Otherwise its complete records are stored and it is kept under a name no intake reads
+// (FileClaim::KeepUnread), named in TakeNotices(); an input file (not an aside copy) whose
+// rules call that an error then raises it, as before, once the other sources are in. A committed aside copy
 // that cannot be deleted is named in TakeNotices() too, and neither input is claimed, nor an
 // aside copy taken in, while it stands.
 //
@@ -95,6 +96,9 @@ class MessageIntake {
   std::optional<Input> OtherFileInput();
   void ClaimSubmissions(QueueStore& store, const Input& input);
   void ClaimOtherFile(QueueStore& store, const Input& input);
+  // Takes `file` of `input` aside into `claim`. False when, at a re-cycle, it is gone or cannot
+  // be taken aside now: it is left for the next re-cycle. Raises otherwise.
+  bool Claim(std::optional<FileClaim>& claim, const Input& input, const std::string& file);
   // The aside files of `input` that an interrupted Start left (FileClaim.h), in two steps:
   // first those whose rows are stored are deleted (false when one could not be), then the
   // others are taken in as fresh files. The first step runs for both inputs before anything

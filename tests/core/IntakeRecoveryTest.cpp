@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 
 #include "core/CoreTest.h"
 #include "platform/files/DurableFiles.h"
@@ -135,6 +136,28 @@ TEST_F(IntakeRecoveryTest, AReCycleLeavesAFileNotWholeForTheNext) {
   EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
   EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"3", "1", "2"}));
   EXPECT_FALSE(h.folder.Exists("pages.txt"));
+}
+
+// At a re-cycle the Other File goes between the moment it is seen and its claim (a writer
+// replacing it): the cycle goes on with the other input, without a box.
+TEST_F(IntakeRecoveryTest, AReCycleGoesOnWhenAFileGoesBeforeItsClaim) {
+  struct Vanishing : files::Watcher {
+    void BeforeRename(const std::string& from, const std::string& to) override {
+      if (to.find(".taken-") != std::string::npos && from.find("pages.txt") != std::string::npos) {
+        std::filesystem::remove(from);
+      }
+    }
+  } vanishing;
+  UseSubmissions();
+  UseOtherFile("pages.txt");
+  h.folder.Write("pages.txt", "\"1\",\"one\"\r\n");
+  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("3", "555"));
+  files::SetWatcher(&vanishing);
+  h.core->StartFromRecycle();
+  files::SetWatcher(nullptr);
+  EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
+  EXPECT_EQ(m().strServerState, "RUNNING");
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"3"}));
 }
 
 // A writer that goes on writing through the descriptor it had open when the file was taken
