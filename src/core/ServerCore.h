@@ -87,8 +87,9 @@ class ServerCore {
 
   // Start as the re-cycle makes it: as Command1_Click, except that a database held by another
   // program (error 3260) does not stop the server: the status line says so, every message
-  // stays, and the re-cycle pause runs again. An input file that cannot be read whole does
-  // not stop it either: it is left for the next re-cycle, and the status line names it.
+  // stays, and the re-cycle pause runs again. An input file that cannot be read whole, or
+  // taken aside, does not stop it either: it is left for the next re-cycle, and the status line
+  // names it.
   void StartFromRecycle();
 
   // Unloads the splash window (set by the console; may be empty in tests).
