@@ -46,5 +46,8 @@ int main(int argc, char** argv) {
   // sent, and the loops are left as after a shut-down, also from inside a box.
   qtui::StopSignals stopSignals([&server](int) { server.EndInOrder(); });
   server.Start();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  // A Stop or a shut-down whose tries to store the held pages were under way at a signal goes
+  // on after the loop was told to end, and may report only then.
+  return status != 0 ? status : server.ExitStatus();
 }

@@ -34,7 +34,13 @@ void ServerApplication::EndInOrder() {
   endingInOrder_ = true;
   // Stop keeping the messages, which tries to store the held pages for half a minute.
   core.EndKeepingMessages();
-  if (engine.HasUnsettledPages()) ReportUnsettledPages();
+  // A signal in the pump of a Stop or a shut-down that is storing the held pages: their tries
+  // go on once this handler returns, and it is their outcome that is reported.
+  if (core.StoringPages()) {
+    reportWhenStored_ = true;
+  } else if (engine.HasUnsettledPages()) {
+    ReportUnsettledPages();
+  }
   if (panel.setupWindow) {
     if (forms::Window* setup = panel.setupWindow(); setup != nullptr && setup->Loaded()) setup->Unload();
   }
@@ -44,6 +50,8 @@ void ServerApplication::EndInOrder() {
 }
 
 void ServerApplication::ReportUnsettledPages() {
+  // Once: the shut-down's own report may follow the one its interrupted tries asked for.
+  if (exitStatus_ == 1) return;
   exitStatus_ = 1;
   if (errorOutput == nullptr) return;
   *errorOutput << "pager-server: these pages went out, but their \"sent\" marks could not be stored in "
@@ -99,6 +107,10 @@ void ServerApplication::WireMainWindow() {
   core.settleEngine = [this] { engine.SettlePending(); };
   core.enginePagesHeld = [this] { return engine.HasUnsettledPages(); };
   core.pagesNotStored = [this] { ReportUnsettledPages(); };
+  core.storingEnded = [this](bool stored) {
+    if (!std::exchange(reportWhenStored_, false)) return;
+    if (!stored && engine.HasUnsettledPages()) ReportUnsettledPages();
+  };
 
   form1.Timer1.OnTimer = [this] { engine.Timer1_Timer(); };
   form1.tmrDialing.OnTimer = [this] { engine.tmrDialing_Timer(); };

@@ -16,7 +16,8 @@
 //           Label13.Click -> help.
 //   ServerCore::unloadSplash -> Form2.Unload; ServerCore::settleEngine -> CallEngine::SettlePending;
 //   ServerCore::enginePagesHeld -> CallEngine::HasUnsettledPages; ServerCore::pagesNotStored ->
-//   the report on errorOutput and exit status 1;
+//   the report on errorOutput and exit status 1 (once); ServerCore::storingEnded -> that report
+//   when an orderly end came during the tries and they failed;
 //   CallEngine::runStart -> ServerCore::StartFromRecycle.
 //
 // Timers: the splash's Timer1 and the main window's status timers are switched on in the
@@ -72,7 +73,9 @@ class ServerApplication {
   // go out again and ExitStatus() is 1. A confirmed shut-down with such pages still held does
   // the same (ServerCore::Form_QueryUnload). It may run inside a handler that waits in a box or
   // a pump; that handler goes on when the window layer leaves its loops, and finds the
-  // engine's timers off.
+  // engine's timers off. When that handler is a Stop or a shut-down storing the held pages, its
+  // tries go on, and their outcome is what is reported (ServerCore::storingEnded); the window
+  // layer takes ExitStatus() once its loop has returned.
   // Later calls, and calls once finished, do nothing.
   void EndInOrder();
   // 0, or 1 when the orderly end or the shut-down left pages that may go out again.
@@ -117,6 +120,7 @@ class ServerApplication {
   bool started_ = false;
   bool finished_ = false;
   bool endingInOrder_ = false;  // the windows unload without the shut-down question
+  bool reportWhenStored_ = false;  // the orderly end came while held pages were being stored
   int exitStatus_ = 0;
 };
 

@@ -103,15 +103,34 @@ void MessageIntake::ClaimSubmissions(QueueStore& store, const Input& input) {
   while (true) {
     const auto file = FindPathByName(input.base, kFeedbackTxtUpper);
     if (!file) return;
-    FileClaim claim(Db(), input.kind, *file, *file);
+    std::optional<FileClaim> claim;
+    if (!Claim(claim, input, *file)) return;
     // An empty file holds nothing; the tests run again in case a new one has been written.
-    if (TakeIn(store, claim, input, true) == TakeOutcome::kTaken) return;
+    if (TakeIn(store, *claim, input, true) == TakeOutcome::kTaken) return;
   }
 }
 
 void MessageIntake::ClaimOtherFile(QueueStore& store, const Input& input) {
-  FileClaim claim(Db(), input.kind, input.base, input.base);
-  TakeIn(store, claim, input, true);
+  std::optional<FileClaim> claim;
+  if (Claim(claim, input, input.base)) TakeIn(store, *claim, input, true);
+}
+
+bool MessageIntake::Claim(std::optional<FileClaim>& claim, const Input& input, const std::string& file) {
+  dao::Database& db = Db();
+  try {
+    claim.emplace(db, input.kind, file, file);
+    return true;
+  } catch (const vb::RuntimeError& e) {
+    // At a re-cycle a file that went since it was seen (a writer replacing it), or that cannot
+    // be taken aside now, is left for the next re-cycle, as a file not read whole is; the
+    // operator's Start reports it.
+    const int number = e.Number();
+    const bool fileError = number == vb::err::kFileNotFound || number == vb::err::kPathFileAccessError ||
+                           number == vb::err::kDeviceIOError;
+    if (!recycling_ || !fileError) throw;
+    if (number != vb::err::kFileNotFound) waiting_.push_back(NameOf(file));
+    return false;
+  }
 }
 
 bool MessageIntake::SettleCommittedCopies(const Input& input) {
@@ -142,6 +161,7 @@ bool MessageIntake::SettleCommittedCopies(const Input& input) {
 
 void MessageIntake::TakeInLeftCopies(QueueStore& store, const Input& input) {
   for (const TakenFile& taken : FindTakenFiles(input.base)) {
+    if (copyStands_) return;
     if (ClaimCommitted(Db(), input.kind, taken)) continue;  // one that could not be settled
     if (taken.number > kMaxClaimNumber) {
       // A copy of the earlier header layout is claimed anew under a number of this one, so
@@ -165,6 +185,9 @@ void MessageIntake::WaitUntilQuiet(const std::string& path) {
   if (last.size >= 0 && FileClockNowNs() - last.changedNs >= kQuietMs * 1'000'000) return;
   for (std::int64_t waited = 0; waited < kMaxQuietWaitMs; waited += kQuietMs) {
     platform_.loop.Wait(kQuietMs);
+    // The wait lets clicks and signals in: a Stop there has ended the server's work, and closed
+    // the database, and the Start goes no further.
+    if (m_.strServerState != "RUNNING") throw IntakeStopped{};
     const Stamp now = StampOf(path);
     if (now == last) return;
     last = now;
@@ -209,11 +232,17 @@ MessageIntake::TakeOutcome MessageIntake::TakeIn(QueueStore& store, FileClaim& c
     });
   }
   if (whole && StampOf(path) == read) {
-    if (!claim.Release()) NoteNotDeleted(path);
+    if (!claim.Release()) {
+      NoteNotDeleted(path);
+      copyStands_ = true;
+    }
   } else {
     // Not read whole, or written to since it was read: what it holds beyond its stored rows
-    // is kept where no intake reads it.
-    NoteKeptUnread(path, claim.KeepUnread());
+    // is kept where no intake reads it. One that stays aside with its claim committed
+    // stands like a copy not deleted.
+    const std::string kept = claim.KeepUnread();
+    NoteKeptUnread(path, kept);
+    if (kept.empty() && !error) copyStands_ = true;
   }
   if (fresh && !deferred_ && error) deferred_ = *error;
   if (fresh && !deferred_ && parsed.incompleteIsError) {

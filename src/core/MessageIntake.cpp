@@ -30,10 +30,12 @@ long MessageIntake::ImportMessages(bool recycling) {
   if (submissions) free = SettleCommittedCopies(*submissions) && free;
   if (otherFile) free = SettleCommittedCopies(*otherFile) && free;
   // Nothing is committed while a committed copy stands: its number must stay the committed one.
-  if (free && submissions) TakeInLeftCopies(store, *submissions);
-  if (free && otherFile) TakeInLeftCopies(store, *otherFile);
-  if (free && submissions && submissions->read) ClaimSubmissions(store, *submissions);
-  if (free && otherFile && otherFile->read) ClaimOtherFile(store, *otherFile);
+  // A copy taken in below that cannot be deleted stands so too, from then on.
+  copyStands_ = !free;
+  if (!copyStands_ && submissions) TakeInLeftCopies(store, *submissions);
+  if (!copyStands_ && otherFile) TakeInLeftCopies(store, *otherFile);
+  if (!copyStands_ && submissions && submissions->read) ClaimSubmissions(store, *submissions);
+  if (!copyStands_ && otherFile && otherFile->read) ClaimOtherFile(store, *otherFile);
   store.Close();
   ParkRowsWithoutCompany();
   ReportParkedRows();

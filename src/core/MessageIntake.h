@@ -21,10 +21,11 @@
 //
 // A file that cannot be read whole (an incomplete last record, a header cut short, a file that
 // cannot be opened) is never dropped. At a re-cycle it is left for the next one: put back
-// under its name (an aside copy stays aside), and named in WaitingInputs(). Otherwise its
-// complete records are stored and it is kept under a name no intake reads (FileClaim::
-// KeepUnread), named in TakeNotices(); an input file (not an aside copy) whose rules call that
-// an error then raises it, as before, once the other sources are in. A committed aside copy
+// under its name (an aside copy stays aside), and named in WaitingInputs(); so is an input file
+// that cannot be taken aside at a re-cycle (one that went before its claim is not there).
+// Otherwise its complete records are stored and it is kept under a name no intake reads
+// (FileClaim::KeepUnread), named in TakeNotices(); an input file (not an aside copy) whose
+// rules call that an error then raises it, as before, once the other sources are in. A committed aside copy
 // that cannot be deleted is named in TakeNotices() too, and neither input is claimed, nor an
 // aside copy taken in, while it stands.
 //
@@ -56,6 +57,11 @@ namespace pager {
 class QueueStore;
 class FileClaim;
 
+// Raised by ImportMessages when a Stop ran in the wait for a quiet file (its pump lets clicks
+// and signals in): the Stop has done its work, and the Start ends without a box. What the
+// intake had claimed is put back, or stays aside, as after any error.
+struct IntakeStopped {};
+
 class MessageIntake {
  public:
   MessageIntake(Form1& form, Module1& m, Platform& platform);
@@ -64,6 +70,7 @@ class MessageIntake {
   // (every company, every status). Raises the run-time errors of the files and the database
   // (91 when no database is open); see the principles above for what an error leaves.
   // `recycling`: the re-cycle's Start, which leaves a file it cannot read whole for the next.
+  // Raises IntakeStopped when the server was stopped while it waited for a file to be quiet.
   long ImportMessages(bool recycling = false);
 
   // What the intake has to tell the operator, each once (they are forgotten here): the files
@@ -89,6 +96,9 @@ class MessageIntake {
   std::optional<Input> OtherFileInput();
   void ClaimSubmissions(QueueStore& store, const Input& input);
   void ClaimOtherFile(QueueStore& store, const Input& input);
+  // Takes `file` of `input` aside into `claim`. False when, at a re-cycle, it is gone or cannot
+  // be taken aside now: it is left for the next re-cycle. Raises otherwise.
+  bool Claim(std::optional<FileClaim>& claim, const Input& input, const std::string& file);
   // The aside files of `input` that an interrupted Start left (FileClaim.h), in two steps:
   // first those whose rows are stored are deleted (false when one could not be), then the
   // others are taken in as fresh files. The first step runs for both inputs before anything
@@ -118,6 +128,8 @@ class MessageIntake {
   std::set<std::string> reported_;  // every notice given in this run
   std::vector<std::string> waiting_;
   std::optional<vb::RuntimeError> deferred_;  // raised once the other sources are in
+  // A committed aside copy stands undeleted: no claim may be committed in this intake.
+  bool copyStands_ = false;
 };
 
 // The due rule of a scheduled row: its date is readable and on or before today and,

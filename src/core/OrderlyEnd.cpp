@@ -22,7 +22,16 @@ bool ServerCore::StoreEngineSettlings(int tries) {
   // A Stop or a shut-down already waiting here has let this one in through its pump; the
   // first goes on trying.
   if (storingPages_) return false;
-  RunningFlag storing(storingPages_);
+  bool stored = false;
+  {
+    RunningFlag storing(storingPages_);
+    stored = TryStoringEngineSettlings(tries);
+  }
+  if (storingEnded) storingEnded(stored);
+  return stored;
+}
+
+bool ServerCore::TryStoringEngineSettlings(int tries) {
   // Each try waits out another program's lock for the busy timeout, in short slices with the
   // window drawn between them: a whole try in one wait would freeze it for seconds.
   const int busyTimeoutMs = platform_.dbEngine.Workspaces(0).BusyTimeout();

@@ -9,14 +9,16 @@
 //    closed. A missing Inter.dat means Intranet mode off, without a box.
 //  - Command1_Click never lets a run-time error out either: it shows the general box, shows the
 //    stopped look, pumps once and stops the server, keeping every message still waiting (in
-//    Queue and Temp) for the next Start and removing the sent ones (QueueRules.h).
+//    Queue and Temp) for the next Start and removing the sent ones (QueueRules.h). A Stop run
+//    while the intake waits for a file to be quiet ends the Start without a box.
 //  - Every Start, before its intake, removes the rows already sent (a cycle that was cut short
 //    by a crash, the error trap or a failed end-of-list removal leaves them) and finishes an
 //    input file that an interrupted Start had taken aside.
 //  - Command2_Click skips every failing statement; run by the operator it empties Temp and
 //    Queue when the database is open and no page the terminal took is left unstored.
-//  - Nothing here sleeps; only Start's error box and its one pump, and the pumps between the
-//    tries that store the held pages (StoreEngineSettlings), let other events run.
+//  - Nothing here sleeps; only Start's error box and its one pump, the intake's wait for a
+//    quiet file, and the pumps between the tries that store the held pages
+//    (StoreEngineSettlings), let other events run.
 #pragma once
 
 #include <functional>
@@ -85,8 +87,9 @@ class ServerCore {
 
   // Start as the re-cycle makes it: as Command1_Click, except that a database held by another
   // program (error 3260) does not stop the server: the status line says so, every message
-  // stays, and the re-cycle pause runs again. An input file that cannot be read whole does
-  // not stop it either: it is left for the next re-cycle, and the status line names it.
+  // stays, and the re-cycle pause runs again. An input file that cannot be read whole, or
+  // taken aside, does not stop it either: it is left for the next re-cycle, and the status line
+  // names it.
   void StartFromRecycle();
 
   // Unloads the splash window (set by the console; may be empty in tests).
@@ -103,6 +106,12 @@ class ServerCore {
   // The shut-down could not store the held pages: the console names them and sets the exit
   // status (may be empty in tests).
   std::function<void()> pagesNotStored;
+  // The tries of StoreEngineSettlings are over (true: everything is stored). A signal that came
+  // in their pump leaves the report of the held pages to this moment (may be empty in tests).
+  std::function<void(bool stored)> storingEnded;
+  // True while StoreEngineSettlings tries (a Stop or the shut-down, whose pumps let clicks and
+  // signals in).
+  bool StoringPages() const { return storingPages_; }
 
   MessageIntake& Intake() { return intake_; }
 
@@ -120,6 +129,8 @@ class ServerCore {
   // (QueueRules.h).
   void RemoveSentRows();
   void StartTrap(const vb::RuntimeError& error);
+  // StoreEngineSettlings' tries, while storingPages_ is set.
+  bool TryStoringEngineSettlings(int tries);
   // The intake's notices, each in a box of its own.
   void ShowIntakeNotices();
   static std::string WaitingInputsText(const std::vector<std::string>& names);

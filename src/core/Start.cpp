@@ -56,6 +56,8 @@ void ServerCore::Command1_Click() {
     } else {
       StartTrap(e);
     }
+  } catch (const IntakeStopped&) {
+    // Stopped while the intake waited for a file to be quiet: the Stop has done the work.
   } catch (const std::bad_alloc&) {
     StartTrap(vb::RuntimeError(vb::err::kOutOfMemory, vb::DescriptionOf(vb::err::kOutOfMemory)));
   }

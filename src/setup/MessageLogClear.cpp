@@ -42,6 +42,10 @@ bool SetupWindow::ClearOnOwnConnection(const vb::RuntimeError& first) {
     if (!m_.dbPager || !m_.dbPager->IsOpen()) {
       m_.dbPager = platform_.dbEngine.Workspaces(0).OpenDatabase(platform_.PathOf("pager.mdb"));
       DeleteLog(*m_.dbPager);
+      // The connection stays open until the next Start or Stop, but this use ends here: its
+      // log is emptied into the file, so that none of it is laid over a copy of pager.mdb put
+      // in place meanwhile (a backup restored while the server is stopped).
+      m_.dbPager->EmptyLog();
       return true;
     }
   } catch (const vb::RuntimeError& e) {

@@ -97,6 +97,33 @@ class HeldPagesTest : public ConsoleTest {
     }
   }
 
+  // A signal while Stop is trying to store the held page: the orderly end leaves the trying to
+  // that Stop, whose tries go on. A lock that ends during them lets it store the page, and the
+  // program ends with 0 and nothing on standard error; one that outlasts them has the page
+  // named once, and status 1.
+  void SignalDuringStopsTries(bool lockEnds) {
+    FirstPageTakenUnderALock();
+    form().lblStatus.Caption.Observe([this] {
+      if (!app->Finished() && form().lblStatus.Caption.get().find("(try 2 of 6)") != std::string::npos) {
+        loop.Post([this] { app->EndInOrder(); });
+      }
+    });
+    if (lockEnds) EndLockAtTry(4);
+    Press(form().Stop);
+    EXPECT_TRUE(app->Finished());
+    lock.reset();
+    EXPECT_EQ(SentRecords(), lockEnds ? 1 : 0);
+    const std::string named = "unit 4711 of paging company 5551234: Meeting at 3\n";
+    const std::string text = errors.str();
+    if (lockEnds) {
+      EXPECT_EQ(text, "");
+    } else {
+      EXPECT_NE(text.find(named), std::string::npos) << text;
+      EXPECT_EQ(text.find(named), text.rfind(named)) << text;
+    }
+    EXPECT_EQ(app->ExitStatus(), lockEnds ? 0 : 1);
+  }
+
   std::unique_ptr<Lock> lock;
   std::ostringstream errors;
   std::vector<std::string> captions;
@@ -147,6 +174,10 @@ TEST_F(HeldPagesTest, TheOrderlyEndStoresTheHeldPageWhenTheLockEndsAtItsSixthTry
   EXPECT_EQ(SentRecords(), 1);
   EXPECT_EQ(Count("Select * from Queue Where Status = 'N'"), 1) << "the waiting page stays for the next start";
 }
+
+TEST_F(HeldPagesTest, ASignalDuringStopsTriesIsReportedAsTheirOutcomeWhenTheLockEnds) { SignalDuringStopsTries(true); }
+
+TEST_F(HeldPagesTest, ASignalDuringStopsTriesIsReportedAsTheirOutcomeWhenTheLockStays) { SignalDuringStopsTries(false); }
 
 }  // namespace
 }  // namespace console_test

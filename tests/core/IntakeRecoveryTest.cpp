@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 
 #include "core/CoreTest.h"
 #include "platform/files/DurableFiles.h"
@@ -137,6 +138,28 @@ TEST_F(IntakeRecoveryTest, AReCycleLeavesAFileNotWholeForTheNext) {
   EXPECT_FALSE(h.folder.Exists("pages.txt"));
 }
 
+// At a re-cycle the Other File goes between the moment it is seen and its claim (a writer
+// replacing it): the cycle goes on with the other input, without a box.
+TEST_F(IntakeRecoveryTest, AReCycleGoesOnWhenAFileGoesBeforeItsClaim) {
+  struct Vanishing : files::Watcher {
+    void BeforeRename(const std::string& from, const std::string& to) override {
+      if (to.find(".taken-") != std::string::npos && from.find("pages.txt") != std::string::npos) {
+        std::filesystem::remove(from);
+      }
+    }
+  } vanishing;
+  UseSubmissions();
+  UseOtherFile("pages.txt");
+  h.folder.Write("pages.txt", "\"1\",\"one\"\r\n");
+  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("3", "555"));
+  files::SetWatcher(&vanishing);
+  h.core->StartFromRecycle();
+  files::SetWatcher(nullptr);
+  EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
+  EXPECT_EQ(m().strServerState, "RUNNING");
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"3"}));
+}
+
 // A writer that goes on writing through the descriptor it had open when the file was taken
 // aside: its first write the header alone, or a record split in two writes. The copy is read
 // once it has been quiet for a moment, and every record is stored once.
@@ -166,6 +189,22 @@ TEST_F(IntakeRecoveryTest, AWriterThatStillHoldsTheFileOpenFinishesIntoIt) {
   }
 }
 
+// The operator's Stop while the intake waits for a file to be quiet (the wait lets clicks in):
+// the server stops as at any moment, with no error box, and the file is back under its name
+// for the next Start.
+TEST_F(IntakeRecoveryTest, AStopWhileTheIntakeWaitsForAQuietFileShowsNoError) {
+  UseSubmissions();
+  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("1", "555"));
+  h.loop.Post([&] { Stop(); });
+  Start();
+  EXPECT_TRUE(h.dialogs.Boxes().empty()) << LastBox();
+  EXPECT_EQ(m().strServerState, "STOP");
+  EXPECT_EQ(form().lblStatus.Caption.get(), "Server is not available");
+  EXPECT_EQ(h.folder.Read("FEEDBACK.TXT"), kHeader + Submission("1", "555"));
+  Start();
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"1"}));
+}
+
 // A committed copy whose delete fails is named in a box, and never read again: no input is
 // claimed anew while it stands (a new committed number would make it look unread). Once it
 // can be deleted, the waiting file is taken in.
@@ -193,6 +232,28 @@ TEST_F(IntakeRecoveryTest, ACommittedCopyThatCannotBeDeletedIsNeverReadAgain) {
   Start();
   EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"2"}));
   for (const std::string& name : h.folder.Names()) EXPECT_EQ(name.find("FEEDBACK"), std::string::npos) << name;
+}
+
+// The same within one Start: a copy an interrupted Start left is taken in and cannot be
+// deleted; the new file waiting under the input's name is not claimed after it in that Start.
+TEST_F(IntakeRecoveryTest, ACopyNotDeletedStopsTheClaimsOfTheSameStart) {
+  struct RefusingDeletes : files::Watcher {
+    int RemoveFault(const std::string& path) override {
+      return path.find(".taken-12345") != std::string::npos ? EACCES : 0;
+    }
+  } refusing;
+  UseSubmissions();
+  h.folder.Write("FEEDBACK.TXT.taken-12345", kHeader + Submission("aside", "555"));
+  h.folder.Write("FEEDBACK.TXT", kHeader + Submission("new", "555"));
+  files::SetWatcher(&refusing);
+  Start();
+  ASSERT_EQ(h.dialogs.Boxes().size(), 1U);
+  EXPECT_NE(LastBox().find("could not be deleted"), std::string::npos) << LastBox();
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"aside"}));
+  files::SetWatcher(nullptr);
+  Stop();  // empties the queue
+  Start();
+  EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"new"}));
 }
 
 // A pager.mdb an earlier version left after a crash: its aside copies carry numbers up to 2^30

@@ -119,11 +119,15 @@ Connection::~Connection() {
   // log emptied, so that a copy of the file put in place before the next use is read as it
   // stands, not with this log laid over it. Without waiting: another program reading at this
   // moment keeps the log, which is then its use's.
+  sqlite3_busy_timeout(db_, 0);
+  EmptyLog();
+  sqlite3_close_v2(db_);  // rolls back an open transaction
+}
+
+void Connection::EmptyLog() {
   if (sqlite3_db_readonly(db_, "main") == 0 && sqlite3_get_autocommit(db_) != 0) {
-    sqlite3_busy_timeout(db_, 0);
     sqlite3_wal_checkpoint_v2(db_, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
   }
-  sqlite3_close_v2(db_);  // rolls back an open transaction
 }
 
 sqlite3_stmt* Connection::Prepare(const std::string& sql) {

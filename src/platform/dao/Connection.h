@@ -53,6 +53,10 @@ class Connection {
   void Commit();
   void Rollback();  // harmless outside a transaction
   bool InTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
+  // Copies the write-ahead log into the file and empties it, waiting at most the busy timeout
+  // for another program's use of the log to end (then the log stays, as that use's). Nothing
+  // inside a transaction of this connection, nor on a read-only one.
+  void EmptyLog();
 
  private:
   Connection(sqlite3* db, std::string path) : db_(db), path_(std::move(path)) {}

@@ -90,6 +90,8 @@ void Database::Close() {
 
 bool Database::IsOpen() const { return connection_ != nullptr; }
 
+void Database::EmptyLog() { Connection().EmptyLog(); }
+
 void Database::SetBusyTimeout(int milliseconds) { sqlite3_busy_timeout(Connection().Handle(), milliseconds); }
 
 const std::string& Database::Path() const { return path_; }

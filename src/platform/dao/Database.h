@@ -56,6 +56,10 @@ class Database : public std::enable_shared_from_this<Database> {
   // raises 3420 once closed.
   void SetBusyTimeout(int milliseconds);
 
+  // Empties the write-ahead log into the file, as a close does, while the connection stays
+  // open (Connection::EmptyLog); raises 3420 once closed.
+  void EmptyLog();
+
   void Close();  // closes its recordsets too; later calls on them raise an error
   bool IsOpen() const;
   const std::string& Path() const;
