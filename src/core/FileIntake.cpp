@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "common/FileTests.h"
+#include "common/LogText.h"
 #include "common/RecordReader.h"
 #include "common/SettingsFiles.h"
 #include "core/FileClaim.h"
@@ -253,7 +254,21 @@ MessageIntake::TakeOutcome MessageIntake::TakeIn(QueueStore& store, FileClaim& c
 
 void MessageIntake::Note(const std::string& text) {
   // Once in the program's run: a copy that cannot be deleted is met again at every re-cycle.
-  if (reported_.insert(text).second) notices_.push_back(text);
+  if (!reported_.insert(text).second) return;
+  notices_.push_back(text);
+  // The message log says it too, where the operator looks for what became of a message; a log
+  // that refuses the record (another program holds the file) leaves it to the box.
+  std::shared_ptr<dao::Recordset> log;
+  try {
+    log = Db().OpenRecordset("TranLog");
+    InOneTransaction(platform_.dbEngine, [&] {
+      log->AddNew();
+      log->SetField("Message", LogHead(platform_.clock) + text);
+      log->Update();
+    });
+  } catch (const vb::RuntimeError&) {
+  }
+  if (log) vb::ResumeNext([&] { log->Close(); });
 }
 
 void MessageIntake::NoteKeptUnread(const std::string& path, const std::string& kept) {

@@ -95,6 +95,10 @@ TEST_F(FileIntakeTest, FilesWithoutACompleteRecordAreDeletedQuietlyOrKept) {
   EXPECT_EQ(m().strServerState, "RUNNING");
   EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"1"}));
   EXPECT_EQ(KeptUnread("FEEDBACK.TXT"), kHeader + Submission("1", "555") + "\"2\",\"m\",\"555\"\r\n");
+  // The message log names the kept file too, once.
+  const auto log = h.TranLog();
+  ASSERT_EQ(log.size(), 1U);
+  EXPECT_NE(log[0].at("Message").value_or("").find("FEEDBACK.TXT.unread-"), std::string::npos);
 }
 
 // The header is known by its text: a file a writer began anew without one (it appended by name
