@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <string>
+#include <utility>
 
 #include "core/CoreTest.h"
 #include "platform/files/DurableFiles.h"
@@ -205,15 +207,18 @@ TEST_F(IntakeRecoveryTest, AStopWhileTheIntakeWaitsForAQuietFileShowsNoError) {
   EXPECT_EQ(Column("Queue", "Unit"), (std::vector<std::optional<std::string>>{"1"}));
 }
 
+// A watcher under which deleting any file whose path holds `part` fails (EACCES).
+struct RefusingDeletes : files::Watcher {
+  explicit RefusingDeletes(std::string part) : part_(std::move(part)) {}
+  int RemoveFault(const std::string& path) override { return path.find(part_) != std::string::npos ? EACCES : 0; }
+  std::string part_;
+};
+
 // A committed copy whose delete fails is named in a box, and never read again: no input is
 // claimed anew while it stands (a new committed number would make it look unread). Once it
 // can be deleted, the waiting file is taken in.
 TEST_F(IntakeRecoveryTest, ACommittedCopyThatCannotBeDeletedIsNeverReadAgain) {
-  struct RefusingDeletes : files::Watcher {
-    int RemoveFault(const std::string& path) override {
-      return path.find(".taken-") != std::string::npos ? EACCES : 0;
-    }
-  } refusing;
+  RefusingDeletes refusing(".taken-");
   UseSubmissions();
   h.folder.Write("FEEDBACK.TXT", kHeader + Submission("1", "555"));
   files::SetWatcher(&refusing);
@@ -237,11 +242,7 @@ TEST_F(IntakeRecoveryTest, ACommittedCopyThatCannotBeDeletedIsNeverReadAgain) {
 // The same within one Start: a copy an interrupted Start left is taken in and cannot be
 // deleted; the new file waiting under the input's name is not claimed after it in that Start.
 TEST_F(IntakeRecoveryTest, ACopyNotDeletedStopsTheClaimsOfTheSameStart) {
-  struct RefusingDeletes : files::Watcher {
-    int RemoveFault(const std::string& path) override {
-      return path.find(".taken-12345") != std::string::npos ? EACCES : 0;
-    }
-  } refusing;
+  RefusingDeletes refusing(".taken-12345");
   UseSubmissions();
   h.folder.Write("FEEDBACK.TXT.taken-12345", kHeader + Submission("aside", "555"));
   h.folder.Write("FEEDBACK.TXT", kHeader + Submission("new", "555"));
